@@ -1,0 +1,27 @@
+#include "base/erro.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+namespace imagorix {
+
+bool debugging = true;
+
+void erro(const std::string& a, const std::string& b) {
+  std::fprintf(stderr, "%s %s\n", a.c_str(), b.c_str());
+  std::exit(1);
+}
+
+void debug(int n) {
+  if (debugging) std::fprintf(stderr, "Debug: %d\n", n);
+}
+
+void debug(const std::string& a, const std::string& b) {
+  if (debugging) std::fprintf(stderr, "Debug: %s %s\n", a.c_str(), b.c_str());
+}
+
+int clockms() { return static_cast<int>(double(std::clock()) * 1000.0 / CLOCKS_PER_SEC); }
+int clockcs() { return static_cast<int>(double(std::clock()) * 100.0 / CLOCKS_PER_SEC); }
+
+}  // namespace imagorix

@@ -1,0 +1,11 @@
+// Element types shared by the whole library.
+#pragma once
+#include <cstdint>
+
+namespace imagorix {
+
+using BYTE = std::uint8_t;   // grey level, 0 black ... 255 white
+using SHT = std::int16_t;    // 16-bit grey level of IMGSHT
+using FLT = float;           // real pixel of IMGFLT, 0.0 black ... 1.0 white
+
+}  // namespace imagorix
