@@ -1,0 +1,365 @@
+#include "image/leimp.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "image/jpeg.h"
+
+using namespace imagorix;
+
+namespace {
+
+// Each test program works in a directory of its own, so that test cases run
+// in parallel processes cannot trip over each other's files; it is removed
+// when the program ends.
+class Pasta : public testing::Environment {
+ public:
+  static const std::string& dir() {
+    static const std::string d = [] {
+      std::string t = testing::TempDir() + "leimp_XXXXXX";
+      if (!mkdtemp(t.data())) std::abort();
+      return t + "/";
+    }();
+    return d;
+  }
+  void TearDown() override { std::filesystem::remove_all(dir()); }
+};
+testing::Environment* const pasta = testing::AddGlobalTestEnvironment(new Pasta);
+
+using Bytes = std::vector<unsigned char>;
+
+std::string tmp(const std::string& stem) { return Pasta::dir() + stem; }
+
+std::string grava(const std::string& stem, const Bytes& b) {
+  const std::string p = tmp(stem);
+  std::FILE* f = std::fopen(p.c_str(), "wb");
+  if (!f) return p;
+  if (!b.empty()) std::fwrite(b.data(), 1, b.size(), f);
+  std::fclose(f);
+  return p;
+}
+
+std::string grava(const std::string& stem, const std::string& s) {
+  return grava(stem, Bytes(s.begin(), s.end()));
+}
+
+std::string conteudo(const std::string& p) {
+  std::ifstream f(p, std::ios::binary);
+  std::ostringstream s;
+  s << f.rdbuf();
+  return s.str();
+}
+
+bool existe(const std::string& p) {
+  struct stat st;
+  return stat(p.c_str(), &st) == 0;
+}
+
+template <class I>
+std::vector<double> valores(const I& img) {
+  std::vector<double> v;
+  for (int l = 0; l < img.nl(); ++l)
+    for (int c = 0; c < img.nc(); ++c) v.push_back(static_cast<double>(img(l, c)));
+  return v;
+}
+
+// A 2 x 1 colour-mapped TGA: entry 0 is (10, 10, 11), entry 1 pure red;
+// the pixels are entries 1 and 0.
+const Bytes TGA_MAPA = {0, 1, 1, 0, 0, 2, 0, 24, 0, 0, 0, 0, 2, 0, 1, 0, 8, 0x20,
+                        11, 10, 10, 0, 0, 255, 1, 0};
+
+// Just enough of an 8-bit AVI file for detection.
+Bytes avi8() {
+  Bytes b = {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'A', 'V', 'I', ' '};
+  b.resize(192, 0);
+  b[184] = 1;
+  b[186] = 8;
+  return b;
+}
+
+template <class I>
+void le_em(const std::string& p) {
+  I img;
+  le(img, p);
+}
+
+// Files of every type the reading table refuses somewhere, made once.
+class Leitura : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    IMGGRY g(2, 3, BYTE(200));
+    imp(g, tga_cinza = tmp("le_grey.tga"));
+    imp(IMGCOR(2, 3, 0x102030), tga24 = tmp("le_rgb.tga"));
+    imp(IMGBIN(2, 3, 1), bmp = tmp("le_bin.bmp"));
+    imp(IMGSHT(2, 2, SHT(-7)), sht = tmp("le_sht.img"));
+    imp(IMGFLT(2, 2, 0.25f), flt = tmp("le_flt.img"));
+    imp(IMGDBL(2, 2, 0.75), dbl = tmp("le_dbl.img"));
+    imp(IMGCPX(2, 2, 1.0f, -1.0f), cpx = tmp("le_cpx.img"));
+    avi = grava("le_clip.avi", avi8());
+    i3d = grava("le_seq.img", Bytes{'I', '3', 'D', 'F', 'L', 'T', '*', 0x1A, 4, 0, 0, 0});
+  }
+  static inline std::string tga_cinza, tga24, bmp, sht, flt, dbl, cpx, avi, i3d;
+};
+
+}  // namespace
+
+TEST_F(Leitura, RefusedTypes) {
+  struct Caso {
+    const char* classe;
+    void (*ler)(const std::string&);
+    const std::string* arquivo;
+  };
+  const Caso casos[] = {
+      {"IMGSHT", le_em<IMGSHT>, &tga24},  {"IMGSHT", le_em<IMGSHT>, &bmp},
+      {"IMGBIN", le_em<IMGBIN>, &sht},    {"IMGGRY", le_em<IMGGRY>, &sht},
+      {"IMGCOR", le_em<IMGCOR>, &sht},    {"IMGFLT", le_em<IMGFLT>, &sht},
+      {"IMGDBL", le_em<IMGDBL>, &sht},    {"IMGCPX", le_em<IMGCPX>, &sht},
+      {"IMGBIN", le_em<IMGBIN>, &flt},    {"IMGSHT", le_em<IMGSHT>, &flt},
+      {"IMGDBL", le_em<IMGDBL>, &flt},    {"IMGCPX", le_em<IMGCPX>, &flt},
+      {"IMGGRY", le_em<IMGGRY>, &dbl},    {"IMGFLT", le_em<IMGFLT>, &dbl},
+      {"IMGCPX", le_em<IMGCPX>, &dbl},    {"IMGCOR", le_em<IMGCOR>, &cpx},
+      {"IMGFLT", le_em<IMGFLT>, &cpx},    {"IMGBIN", le_em<IMGBIN>, &avi},
+      {"IMGGRY", le_em<IMGGRY>, &avi},    {"IMGFLT", le_em<IMGFLT>, &i3d},
+  };
+  for (const Caso& k : casos) {
+    EXPECT_EXIT(k.ler(*k.arquivo), testing::ExitedWithCode(1),
+                "^Tipo de imagem invalido  " + *k.arquivo + "\n$")
+        << k.classe << " " << *k.arquivo;
+  }
+}
+
+TEST_F(Leitura, GreyTgaIntoBinaryThresholdsAndKeepsBackgroundZero) {
+  const std::string p = tmp("le_levels.tga");
+  imp(IMGGRY(1, 4, {0, 127, 128, 255}), p);
+  IMGBIN b(5, 5, 1);
+  le(b, p);
+  EXPECT_EQ(valores(b), (std::vector<double>{0, 0, 1, 1}));
+  EXPECT_EQ(b.fundo() & 1u, 0u);
+
+  // A BMP is read natively: its background stays white.
+  IMGBIN w;
+  le(w, bmp);
+  EXPECT_EQ(w.nl(), 2);
+  EXPECT_EQ(w.nc(), 3);
+  EXPECT_EQ(w.fundo() & 1u, 1u);
+}
+
+TEST_F(Leitura, ContentDecidesNotTheName) {
+  IMGBIN b;
+  le(b, grava("le_plain_pbm.bmp", "P1\n3 1\n1 0 1\n"));
+  EXPECT_EQ(valores(b), (std::vector<double>{0, 1, 0}));  // PBM 1 is black
+
+  IMGGRY g;
+  le(g, grava("le_matrix.pgm", "2 2\n\n1 2\n3 4\n"));
+  EXPECT_EQ(valores(g), (std::vector<double>{1, 2, 3, 4}));
+}
+
+TEST_F(Leitura, ShortImagesGoThroughGrey) {
+  IMGSHT s;
+  le(s, grava("le_pbm_short", "P1\n2 1\n1 0\n"));
+  EXPECT_EQ(valores(s), (std::vector<double>{0, 255}));
+  le(s, grava("le_ppm_short", "P3\n2 1\n255\n10 20 31 255 255 254\n"));
+  EXPECT_EQ(valores(s), (std::vector<double>{20, 255}));
+  le(s, tga_cinza);
+  EXPECT_EQ(valores(s), std::vector<double>(6, 200));
+  le(s, sht);
+  EXPECT_EQ(valores(s), std::vector<double>(4, -7));
+}
+
+// Colour-mapped TGA and JPEG give colour only to IMGCOR; every other class
+// gets the grey level, (r + g + b + 1) / 3, not the colour's own conversion.
+TEST_F(Leitura, ColourMappedTgaAndJpegReachOtherClassesAsGrey) {
+  const std::string mapa = grava("le_cmap.tga", TGA_MAPA);
+  IMGCOR k;
+  le(k, mapa);
+  ASSERT_EQ(k.nc(), 2);
+  EXPECT_EQ(k(0, 0), (COR{255, 0, 0}));
+  EXPECT_EQ(k(0, 1), (COR{10, 10, 11}));
+  IMGGRY g;
+  le(g, mapa);
+  EXPECT_EQ(valores(g), (std::vector<double>{85, 10}));
+  IMGFLT f;
+  le(f, mapa);
+  EXPECT_EQ(valores(f), (std::vector<double>{85 / 255.0f, 10 / 255.0f}));
+
+  const std::string jpg = tmp("le_colour.jpg");
+  IMGCOR fonte(8, 8);
+  for (int l = 0; l < 8; ++l)
+    for (int c = 0; c < 8; ++c)
+      fonte(l, c) = COR{BYTE(30 * c), BYTE(20 + 10 * l), BYTE(7 * (l + c))};
+  imp(fonte, jpg);
+  IMGGRY gj;
+  IMGCOR kj;
+  LeJpg(gj, jpg);
+  LeJpg(kj, jpg);
+  IMGCOR kl;
+  le(kl, jpg);
+  ASSERT_EQ(kl.nl(), 8);
+  ASSERT_EQ(kl.nc(), 8);
+  for (int l = 0; l < 8; ++l)
+    for (int c = 0; c < 8; ++c) ASSERT_EQ(kl(l, c), kj(l, c));
+  IMGFLT fj;
+  le(fj, jpg);
+  EXPECT_EQ(valores(fj), valores(IMGFLT(gj)));
+  IMGCPX cj;
+  le(cj, jpg);
+  EXPECT_EQ(cj.nl(), 8);
+  for (int l = 0; l < 8; ++l)
+    for (int c = 0; c < 8; ++c) ASSERT_EQ(cj(l, c), CPXF(gj(l, c) / 255.0f, 0.0f));
+}
+
+TEST_F(Leitura, NativeFilesKeepTheirValues) {
+  IMGFLT f;
+  le(f, flt);
+  EXPECT_EQ(valores(f), std::vector<double>(4, 0.25));
+  IMGGRY g;
+  le(g, flt);  // real to grey
+  EXPECT_EQ(valores(g), std::vector<double>(4, 63));
+  IMGDBL d;
+  le(d, dbl);
+  EXPECT_EQ(valores(d), std::vector<double>(4, 0.75));
+  IMGCPX c;
+  le(c, cpx);
+  ASSERT_EQ(c.nl(), 2);
+  EXPECT_EQ(c(1, 1), CPXF(1.0f, -1.0f));
+}
+
+TEST(Escrita, RefusedSuffixes) {
+  struct Caso {
+    const char* nome;
+    void (*escreve)(const std::string&);
+    const char* msg;
+  };
+  const char* bin = " Erro: IMGBIN deve ser impresso em formato BMP ou TXT \\(MAT\\) ou PBM";
+  const char* gry = " Erro: IMGGRY deve ser impresso em formato TGA, TXT \\(MAT\\), JPG ou PGM";
+  const char* cor = " Erro: IMGCOR deve ser impresso em formato TGA, TXT \\(MAT\\), JPG ou PPM";
+  const char* sht =
+      " Erro: IMGSHT deve ser impresso como TXT \\(MAT\\), IMG ou TGA \\(com perda de info\\)";
+  const char* flt =
+      " Erro: IMGFLT deve ser impresso como TXT \\(MAT\\), IMG ou TGA \\(com perda de info\\)";
+  const char* dbl =
+      " Erro: IMGDBL deve ser impresso como TXT \\(MAT\\), IMG ou TGA \\(com perda de info\\)";
+  const char* cpx = " Erro: IMGCPX deve ser impresso como TXT \\(MAT\\), ou IMG";
+  auto b = [](const std::string& n) { imp(IMGBIN(1, 1, 1), n); };
+  auto g = [](const std::string& n) { imp(IMGGRY(1, 1), n); };
+  auto k = [](const std::string& n) { imp(IMGCOR(1, 1), n); };
+  auto s = [](const std::string& n) { imp(IMGSHT(1, 1), n); };
+  auto f = [](const std::string& n) { imp(IMGFLT(1, 1), n); };
+  auto d = [](const std::string& n) { imp(IMGDBL(1, 1), n); };
+  auto c = [](const std::string& n) { imp(IMGCPX(1, 1), n); };
+  const Caso casos[] = {
+      {"a.tga", b, bin},  {"a.jpg", b, bin},  {"a.pgm1", b, bin}, {"clip", b, bin},
+      {"a.bmp", g, gry},  {"a.ppm", g, gry},  {"a.img", g, gry},
+      {"a.pgm", k, cor},  {"a.bmp", k, cor},  {"a.avi", k, cor},
+      {"a.jpg", s, sht},  {"a.pgm", s, sht},  {"a.bmp", s, sht},
+      {"a.ppm", f, flt},  {"a.pbm", f, flt},  {"a.gif", f, flt},
+      {"a.bmp", d, dbl},  {"a.ppm", d, dbl},
+      {"a.tga", c, cpx},  {"a.jpg", c, cpx},  {"a.", c, cpx},
+  };
+  for (const Caso& x : casos) {
+    const std::string nome = tmp(x.nome);
+    EXPECT_EXIT(x.escreve(nome), testing::ExitedWithCode(1),
+                "^" + nome + " " + x.msg + "\n$")
+        << x.nome;
+  }
+  // The name is shown exactly as given, number included.
+  EXPECT_EXIT(b("out.tga75"), testing::ExitedWithCode(1), std::string("^out.tga75 ") + bin + "\n$");
+  // The suffix is analysed before the class looks at the type.
+  EXPECT_EXIT(b("a.jpeg"), testing::ExitedWithCode(1), "^Erro suf do arquivo: numero apos suf \n$");
+}
+
+TEST(Escrita, NumberChoosesVariantAndIsDroppedFromTheName) {
+  const IMGBIN b(1, 3, {1, 0, 1});
+  const std::string raw = tmp("es_raw.pbm");
+  imp(b, raw);
+  EXPECT_EQ(conteudo(raw).substr(0, 2), "P4");
+  std::remove(raw.c_str());
+  imp(b, raw + "1");
+  EXPECT_EQ(conteudo(raw).substr(0, 2), "P1");
+  EXPECT_FALSE(existe(raw + "1"));
+  IMGBIN back;
+  le(back, raw);
+  EXPECT_EQ(valores(back), valores(b));
+
+  // The JPEG quality: the same bytes as the writer given that quality.
+  IMGGRY g(16, 16);
+  for (int l = 0; l < 16; ++l)
+    for (int c = 0; c < 16; ++c) g(l, c) = BYTE(l * c);
+  const std::string q = tmp("es_q.jpg"), r = tmp("es_r.jpg");
+  imp(g, q + "40");
+  ImpJpg(g, r, 40);
+  EXPECT_EQ(conteudo(q), conteudo(r));
+  EXPECT_FALSE(existe(q + "40"));
+  imp(g, q);
+  ImpJpg(g, r, 90);
+  EXPECT_EQ(conteudo(q), conteudo(r));
+  imp(g, q + "0");
+  EXPECT_EQ(conteudo(q), conteudo(r));
+}
+
+TEST(Escrita, ConversionsOnTheWayOut) {
+  // Real to BMP: 0.5 and above is white.
+  const std::string bmp = tmp("es_flt.bmp");
+  const IMGFLT f(1, 4, {0.49, 0.5, 1.0, -2.0});
+  imp(f, bmp);
+  IMGBIN b;
+  le(b, bmp);
+  EXPECT_EQ(valores(b), (std::vector<double>{0, 1, 1, 0}));
+  EXPECT_EQ(valores(f), (std::vector<double>{0.49f, 0.5, 1.0, -2.0}));  // untouched
+
+  // Short to TGA: clamped to 0 ... 255.
+  const std::string tga = tmp("es_sht.tga");
+  imp(IMGSHT(1, 4, {-5, 0, 100, 300}), tga);
+  IMGGRY g;
+  le(g, tga);
+  EXPECT_EQ(valores(g), (std::vector<double>{0, 0, 100, 255}));
+
+  // Double to plain PGM, through grey.
+  const std::string pgm = tmp("es_dbl.pgm");
+  imp(IMGDBL(1, 3, {0.0, 0.5, 1.5}), pgm + "1");
+  EXPECT_EQ(conteudo(pgm).substr(0, 2), "P2");
+  le(g, pgm);
+  EXPECT_EQ(valores(g), (std::vector<double>{0, 127, 255}));
+
+  // Colour to 24-bit TGA, exactly.
+  const std::string tga24 = tmp("es_cor.tga");
+  const IMGCOR k(1, 2, {1, 2, 3, 250, 128, 0});
+  imp(k, tga24);
+  IMGCOR kb;
+  le(kb, tga24);
+  EXPECT_EQ(kb(0, 0), (COR{1, 2, 3}));
+  EXPECT_EQ(kb(0, 1), (COR{250, 128, 0}));
+}
+
+TEST(Escrita, TextAndNativeRoundTrips) {
+  const IMGSHT s(2, 2, {-300, 0, 7, 32767});
+  const IMGCPX c(1, 2, {0.5, -1.5, 2.0, 0.25});
+  const IMGDBL d(1, 2, {0.1, -3.25});
+  for (const char* suf : {".img", ".txt", ".MAT"}) {
+    const std::string p = tmp(std::string("es_rt") + suf);
+    IMGSHT s2;
+    imp(s, p);
+    le(s2, p);
+    EXPECT_EQ(valores(s2), valores(s)) << suf;
+    IMGCPX c2;
+    imp(c, p);
+    le(c2, p);
+    ASSERT_EQ(c2.nc(), 2) << suf;
+    EXPECT_EQ(c2(0, 0), c(0, 0)) << suf;
+    EXPECT_EQ(c2(0, 1), c(0, 1)) << suf;
+  }
+  const std::string p = tmp("es_rt_dbl.img");
+  IMGDBL d2;
+  imp(d, p);
+  le(d2, p);
+  EXPECT_EQ(valores(d2), valores(d));
+}

@@ -1,0 +1,289 @@
+// The imagorix converter, run as a program next to kova.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "image/jpeg.h"
+#include "image/leimp.h"
+#include "image/tipo.h"
+
+using namespace imagorix;
+
+namespace {
+
+// Each test program works in a directory of its own, so that test cases run
+// in parallel processes cannot trip over each other's files; it is removed
+// when the program ends.
+class Pasta : public testing::Environment {
+ public:
+  static const std::string& dir() {
+    static const std::string d = [] {
+      std::string t = testing::TempDir() + "cli_XXXXXX";
+      if (!mkdtemp(t.data())) std::abort();
+      return t + "/";
+    }();
+    return d;
+  }
+  void TearDown() override { std::filesystem::remove_all(dir()); }
+};
+testing::Environment* const pasta = testing::AddGlobalTestEnvironment(new Pasta);
+
+struct Saida {
+  std::string out, err;
+  int status = -1;  // -1 when the program did not exit normally
+};
+
+std::string ler(const std::string& nome) {
+  std::ifstream f(nome, std::ios::binary);
+  std::ostringstream s;
+  s << f.rdbuf();
+  return s.str();
+}
+
+std::string programa() {
+  std::string p = KOVA_EXE;
+  return p.substr(0, p.rfind('/') + 1) + "imagorix";
+}
+
+Saida roda(const std::vector<std::string>& args) {
+  const std::string on = Pasta::dir() + "stdout.txt", en = Pasta::dir() + "stderr.txt";
+  Saida r;
+  const pid_t pid = fork();
+  if (pid == 0) {
+    const int o = open(on.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const int e = open(en.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (o < 0 || e < 0) _exit(126);
+    dup2(o, 1);
+    dup2(e, 2);
+    std::string exe = programa();
+    std::vector<std::string> copia(args);
+    std::vector<char*> argv{exe.data()};
+    for (auto& a : copia) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    execv(exe.c_str(), argv.data());
+    _exit(127);
+  }
+  int st = 0;
+  if (pid > 0 && waitpid(pid, &st, 0) == pid && WIFEXITED(st)) r.status = WEXITSTATUS(st);
+  r.out = ler(on);
+  r.err = ler(en);
+  return r;
+}
+
+std::string tmp(const std::string& stem) { return Pasta::dir() + stem; }
+
+std::string grava(const std::string& stem, const std::string& s) {
+  const std::string p = tmp(stem);
+  std::ofstream(p, std::ios::binary) << s;
+  return p;
+}
+
+IMGGRY cinza() {
+  IMGGRY g(6, 10);
+  for (int l = 0; l < 6; ++l)
+    for (int c = 0; c < 10; ++c) g(l, c) = BYTE(40 + 20 * l + 5 * c);
+  return g;
+}
+
+IMGCOR colorida() {
+  IMGCOR k(6, 10);
+  for (int l = 0; l < 6; ++l)
+    for (int c = 0; c < 10; ++c) k(l, c) = COR{BYTE(25 * c), BYTE(200 - 30 * l), BYTE(90)};
+  return k;
+}
+
+IMGBIN binaria() {
+  IMGBIN b(5, 7);
+  for (int l = 0; l < 5; ++l)
+    for (int c = 0; c < 7; ++c) b(l, c) = (l + 2 * c) % 3 == 0;
+  return b;
+}
+
+template <class I>
+I lido(const std::string& p) {
+  I img;
+  le(img, p);
+  return img;
+}
+
+template <class I>
+bool iguais(const I& a, const I& b) {
+  if (a.nl() != b.nl() || a.nc() != b.nc()) return false;
+  for (int l = 0; l < a.nl(); ++l)
+    for (int c = 0; c < a.nc(); ++c)
+      if (!(a(l, c) == b(l, c))) return false;
+  return true;
+}
+
+int maxdif(const IMGCOR& a, const IMGCOR& b) {
+  if (a.nl() != b.nl() || a.nc() != b.nc()) return 999;
+  int m = 0;
+  for (int l = 0; l < a.nl(); ++l)
+    for (int c = 0; c < a.nc(); ++c)
+      m = std::max({m, std::abs(a(l, c).r - b(l, c).r), std::abs(a(l, c).g - b(l, c).g),
+                    std::abs(a(l, c).b - b(l, c).b)});
+  return m;
+}
+
+// Input files in every format the converter picks a default class for.
+class Conversor : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    imp(binaria(), bmp = tmp("in.bmp"));
+    imp(binaria(), pbm = tmp("in.pbm1"));
+    pbm = tmp("in.pbm");
+    imp(cinza(), pgm = tmp("in.pgm"));
+    imp(cinza(), tga = tmp("in.tga"));
+    imp(colorida(), ppm = tmp("in.ppm"));
+    imp(colorida(), tga24 = tmp("in24.tga"));
+    imp(cinza(), jpg_cinza = tmp("ing.jpg"));
+    imp(colorida(), jpg_cor = tmp("inc.jpg"));
+    imp(IMGFLT(cinza()), flt = tmp("inf.img"));
+    imp(IMGSHT(cinza()), sht = tmp("ins.img"));
+    txt = grava("matrix.dat", "2 3\n 10 20 30\n 40 50 60\n");
+    // A JPEG name for the full device.
+    cheio = tmp("full.jpg");
+    std::remove(cheio.c_str());
+    if (symlink("/dev/full", cheio.c_str()) != 0) cheio = "/dev/full-link-missing.jpg";
+  }
+  static inline std::string bmp, pbm, pgm, tga, ppm, tga24, jpg_cinza, jpg_cor, flt, sht, txt, cheio;
+};
+
+}  // namespace
+
+TEST(ConversorAjuda, HelpDocumentsBothCommands) {
+  const Saida r = roda({"--help"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.err, "");
+  EXPECT_NE(r.out.find("imagorix type FILE"), std::string::npos);
+  EXPECT_NE(r.out.find("imagorix convert [--as CLASS] IN OUT"), std::string::npos);
+  for (const char* c : {"bin", "gry", "cor", "sht", "flt", "dbl", "cpx"})
+    EXPECT_NE(r.out.find(std::string("  ") + c + "  "), std::string::npos) << c;
+}
+
+TEST_F(Conversor, TypePrintsCodeAndName) {
+  const std::pair<const std::string*, std::string> casos[] = {
+      {&bmp, "4 1-bit BMP\n"},       {&pbm, "61 plain PBM\n"},    {&pgm, "65 raw PGM\n"},
+      {&tga, "1 grey TGA\n"},        {&tga24, "3 true-colour TGA\n"}, {&ppm, "66 raw PPM\n"},
+      {&jpg_cor, "21 JPEG\n"},       {&flt, "13 native real image\n"}, {&txt, "5 text matrix\n"},
+  };
+  for (const auto& [p, want] : casos) {
+    const Saida r = roda({"type", *p});
+    EXPECT_EQ(r.status, 0) << *p;
+    EXPECT_EQ(r.out, want) << *p;
+    EXPECT_EQ(r.err, "") << *p;
+  }
+}
+
+// Each case converts a file and checks the written file by its detected type
+// and by reading it back with the library.
+TEST_F(Conversor, ConvertsBetweenFormats) {
+  struct Caso {
+    const char* rotulo;
+    std::vector<std::string> opcoes;
+    const std::string* entrada;
+    std::string saida;     // as given on the command line
+    std::string escrito;   // the file that must appear
+    int tipo;
+    std::function<bool(const std::string&)> confere;
+  };
+  const Caso casos[] = {
+      {"bmp to raw pbm", {}, &bmp, "a.pbm", "a.pbm", 64,
+       [](const std::string& p) { return iguais(lido<IMGBIN>(p), binaria()); }},
+      {"plain pbm to bmp", {}, &pbm, "b.bmp", "b.bmp", 4,
+       [](const std::string& p) { return iguais(lido<IMGBIN>(p), binaria()); }},
+      {"pgm to grey tga", {}, &pgm, "c.tga", "c.tga", 1,
+       [](const std::string& p) { return iguais(lido<IMGGRY>(p), cinza()); }},
+      {"grey tga to plain pgm", {}, &tga, "d.pgm1", "d.pgm", 62,
+       [](const std::string& p) { return iguais(lido<IMGGRY>(p), cinza()); }},
+      {"ppm to 24-bit tga", {}, &ppm, "e.tga", "e.tga", 3,
+       [](const std::string& p) { return iguais(lido<IMGCOR>(p), colorida()); }},
+      {"24-bit tga to plain ppm", {}, &tga24, "f.ppm2", "f.ppm", 63,
+       [](const std::string& p) { return iguais(lido<IMGCOR>(p), colorida()); }},
+      {"ppm to jpeg", {}, &ppm, "g.jpg95", "g.jpg", 21,
+       [](const std::string& p) { return PlanosJpg(p) == 3 && maxdif(lido<IMGCOR>(p), colorida()) <= 40; }},
+      // A grey JPEG is converted as grey, so a PGM can be written.
+      {"grey jpeg to pgm", {}, &jpg_cinza, "h.pgm", "h.pgm", 65,
+       [](const std::string& p) { return iguais(lido<IMGGRY>(p), lido<IMGGRY>(jpg_cinza)); }},
+      {"colour jpeg to ppm", {}, &jpg_cor, "i.ppm", "i.ppm", 66,
+       [](const std::string& p) { return iguais(lido<IMGCOR>(p), lido<IMGCOR>(jpg_cor)); }},
+      {"native real stays real", {}, &flt, "j.img", "j.img", 13,
+       [](const std::string& p) { return iguais(lido<IMGFLT>(p), IMGFLT(cinza())); }},
+      {"native short stays short", {}, &sht, "k.img", "k.img", 11,
+       [](const std::string& p) { return iguais(lido<IMGSHT>(p), IMGSHT(cinza())); }},
+      {"text matrix as grey", {}, &txt, "l.pgm", "l.pgm", 65,
+       [](const std::string& p) { return iguais(lido<IMGGRY>(p), IMGGRY(2, 3, {10, 20, 30, 40, 50, 60})); }},
+      {"pgm as binary", {"--as", "bin"}, &pgm, "m.bmp", "m.bmp", 4,
+       [](const std::string& p) { return iguais(lido<IMGBIN>(p), IMGBIN(cinza())); }},
+      {"bmp as real", {"--as", "flt"}, &bmp, "n.img", "n.img", 13,
+       [](const std::string& p) { return iguais(lido<IMGFLT>(p), IMGFLT(binaria())); }},
+      {"pgm as complex", {"--as", "cpx"}, &pgm, "o.txt", "o.txt", 5,
+       [](const std::string& p) {
+         const IMGCPX c = lido<IMGCPX>(p), want(cinza());
+         bool ok = c.nl() == 6 && c.nc() == 10;
+         for (int l = 0; ok && l < 6; ++l)
+           for (int k = 0; ok && k < 10; ++k) ok = std::abs(c(l, k) - want(l, k)) < 1e-5;
+         return ok;
+       }},
+      {"colour jpeg as grey", {"--as", "gry"}, &jpg_cor, "q.tga", "q.tga", 1,
+       [](const std::string& p) { return iguais(lido<IMGGRY>(p), lido<IMGGRY>(jpg_cor)); }},
+  };
+  for (const Caso& k : casos) {
+    std::vector<std::string> args = {"convert"};
+    args.insert(args.end(), k.opcoes.begin(), k.opcoes.end());
+    args.push_back(*k.entrada);
+    args.push_back(tmp(k.saida));
+    const Saida r = roda(args);
+    ASSERT_EQ(r.status, 0) << k.rotulo << ": " << r.err;
+    EXPECT_EQ(r.out, "") << k.rotulo;
+    EXPECT_EQ(r.err, "") << k.rotulo;
+    const std::string escrito = tmp(k.escrito);
+    EXPECT_EQ(TipoImg(escrito), k.tipo) << k.rotulo;
+    EXPECT_TRUE(k.confere(escrito)) << k.rotulo;
+  }
+}
+
+TEST_F(Conversor, Errors) {
+  struct Caso {
+    std::vector<std::string> args;
+    std::string err;
+  };
+  const std::string ajuda = "Run 'imagorix --help' for usage.\n";
+  const std::string x = tmp("x.bmp"), y = tmp("y.jpg");
+  const Caso casos[] = {
+      {{}, "Error: no command given\n" + ajuda},
+      {{"show", bmp}, "Error: unknown command 'show'\n" + ajuda},
+      {{"type"}, "Error: type needs exactly one file name\n" + ajuda},
+      {{"type", bmp, pgm}, "Error: type needs exactly one file name\n" + ajuda},
+      {{"convert", bmp}, "Error: convert needs an input and an output file name\n" + ajuda},
+      {{"convert", "--as"}, "Error: --as needs a class: bin, gry, cor, sht, flt, dbl or cpx\n" + ajuda},
+      {{"convert", "--as", "rgb", bmp, x},
+       "Error: unknown class 'rgb' (use bin, gry, cor, sht, flt, dbl or cpx)\n" + ajuda},
+      // What the library refuses, it reports in its own words.
+      {{"type", "/nonexistent/z.bmp"}, "Erro TipoImg - Abertura  /nonexistent/z.bmp\n"},
+      {{"convert", ppm, x}, x + "  Erro: IMGCOR deve ser impresso em formato TGA, TXT (MAT), JPG ou PPM\n"},
+      {{"convert", "--as", "sht", bmp, tmp("s.img")}, "Tipo de imagem invalido  " + bmp + "\n"},
+      {{"convert", jpg_cinza, cheio}, "Erro ImpJpg - Falha de escrita  " + cheio + "\n"},
+      {{"convert", jpg_cinza, "/nonexistent/y.jpg"}, "Can't open /nonexistent/y.jpg\n \n"},
+      {{"convert", pgm, "a.jpeg"}, "Erro suf do arquivo: numero apos suf \n"},
+  };
+  for (const Caso& k : casos) {
+    const Saida r = roda(k.args);
+    std::string linha;
+    for (const auto& a : k.args) linha += a + " ";
+    EXPECT_EQ(r.status, 1) << linha;
+    EXPECT_EQ(r.out, "") << linha;
+    EXPECT_EQ(r.err, k.err) << linha;
+  }
+}

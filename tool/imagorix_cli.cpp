@@ -1,0 +1,175 @@
+// imagorix: the library's image files from the command line.
+//
+//   imagorix type FILE                         the detected type of FILE
+//   imagorix convert [--as CLASS] IN OUT       read IN with le, write OUT with imp
+//
+// Everything the library reports (unreadable files, refused formats) comes
+// out in the library's own words through erro; this program's own messages
+// are about its command line. Exit status 0 on success, 1 on any error.
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "image/img.h"
+#include "image/imgbin.h"
+#include "image/jpeg.h"
+#include "image/leimp.h"
+#include "image/tipo.h"
+
+using namespace imagorix;
+
+namespace {
+
+const char* const AJUDA =
+    "imagorix: reads and writes the image files of the Imagorix library\n"
+    "\n"
+    "Usage:\n"
+    "  imagorix type FILE\n"
+    "      Prints the type code detected from the contents of FILE and the name\n"
+    "      of its format, e.g. \"4 1-bit BMP\".\n"
+    "\n"
+    "  imagorix convert [--as CLASS] IN OUT\n"
+    "      Reads IN into an image of class CLASS and writes it to OUT. The format\n"
+    "      of IN is found from its contents, never from its name; the format of\n"
+    "      OUT is chosen by the suffix of its name:\n"
+    "        .bmp        1-bit BMP\n"
+    "        .pbm .pgm .ppm   raw PBM, PGM, PPM; .pbm1 .pgm1 .ppm1: plain (text)\n"
+    "        .tga        TGA (8-bit grey, or 24-bit for colour)\n"
+    "        .jpg        JPEG of quality 90; .jpg75: quality 75\n"
+    "        .txt .mat   text matrix\n"
+    "        .img        native file of the class\n"
+    "      A number after the suffix is not part of the file name written.\n"
+    "      CLASS is one of\n"
+    "        bin  binary        sht  16-bit grey   cpx  complex\n"
+    "        gry  grey          flt  real\n"
+    "        cor  colour        dbl  double\n"
+    "      and by default the class the input format holds: bin for BMP and PBM;\n"
+    "      gry for grey TGA, PGM, grey JPEG and text matrices; cor for colour and\n"
+    "      colour-mapped TGA, PPM and colour JPEG; the own class of a native file.\n"
+    "      Each class writes only some formats:\n"
+    "        bin  bmp pbm txt         sht  tga img txt\n"
+    "        gry  tga jpg pgm txt     flt  tga jpg pgm bmp img txt\n"
+    "        cor  tga jpg ppm txt     dbl  tga jpg pgm img txt\n"
+    "                                 cpx  img txt\n"
+    "\n"
+    "  imagorix --help\n"
+    "      Shows this text.\n"
+    "\n"
+    "Exit status: 0 on success, 1 on any error.\n";
+
+[[noreturn]] void falha(const std::string& msg) {
+  std::fprintf(stderr, "Error: %s\nRun 'imagorix --help' for usage.\n", msg.c_str());
+  std::exit(1);
+}
+
+const char* nome_tipo(int tipo) {
+  switch (tipo) {
+    case TIPO_TGA: return "grey TGA";
+    case TIPO_TGAP: return "colour-mapped TGA";
+    case TIPO_TGA24: return "true-colour TGA";
+    case TIPO_BMP: return "1-bit BMP";
+    case TIPO_TXT: return "text matrix";
+    case TIPO_IMGSHT: return "native short image";
+    case TIPO_IMGFLT: return "native real image";
+    case TIPO_I3DFLT: return "native real sequence";
+    case TIPO_IMGCPX: return "native complex image";
+    case TIPO_I3DSHT: return "native short sequence";
+    case TIPO_IMGDBL: return "native double image";
+    case TIPO_JPG: return "JPEG";
+    case TIPO_AVI8: return "8-bit AVI";
+    case TIPO_AVI24: return "24-bit AVI";
+    case TIPO_PBMT: return "plain PBM";
+    case TIPO_PGMT: return "plain PGM";
+    case TIPO_PPMT: return "plain PPM";
+    case TIPO_PBMB: return "raw PBM";
+    case TIPO_PGMB: return "raw PGM";
+    case TIPO_PPMB: return "raw PPM";
+  }
+  return "unknown";
+}
+
+// The class a file's own reader fills. Sequences and other types no class
+// takes fall to grey, whose reader then refuses them in the library's words.
+std::string classe_natural(const std::string& nome) {
+  switch (TipoImg(nome)) {
+    case TIPO_BMP:
+    case TIPO_PBMT:
+    case TIPO_PBMB:
+      return "bin";
+    case TIPO_TGAP:
+    case TIPO_TGA24:
+    case TIPO_PPMT:
+    case TIPO_PPMB:
+      return "cor";
+    case TIPO_JPG:
+      return PlanosJpg(nome) == 1 ? "gry" : "cor";
+    case TIPO_IMGSHT: return "sht";
+    case TIPO_IMGFLT: return "flt";
+    case TIPO_IMGDBL: return "dbl";
+    case TIPO_IMGCPX: return "cpx";
+  }
+  return "gry";
+}
+
+template <class I>
+void converte(const std::string& in, const std::string& out) {
+  I img;
+  le(img, in);
+  imp(img, out);
+}
+
+int tipo(const std::vector<std::string>& a) {
+  if (a.size() != 1) falha("type needs exactly one file name");
+  const int t = TipoImg(a[0]);
+  std::printf("%d %s\n", t, nome_tipo(t));
+  return 0;
+}
+
+int convert(std::vector<std::string> a) {
+  std::string classe;
+  if (!a.empty() && a[0] == "--as") {
+    if (a.size() < 2) falha("--as needs a class: bin, gry, cor, sht, flt, dbl or cpx");
+    classe = a[1];
+    a.erase(a.begin(), a.begin() + 2);
+  }
+  if (a.size() != 2) falha("convert needs an input and an output file name");
+  const std::string& in = a[0];
+  const std::string& out = a[1];
+  if (classe.empty()) classe = classe_natural(in);
+
+  if (classe == "bin") converte<IMGBIN>(in, out);
+  else if (classe == "gry") converte<IMGGRY>(in, out);
+  else if (classe == "cor") converte<IMGCOR>(in, out);
+  else if (classe == "sht") converte<IMGSHT>(in, out);
+  else if (classe == "flt") converte<IMGFLT>(in, out);
+  else if (classe == "dbl") converte<IMGDBL>(in, out);
+  else if (classe == "cpx") converte<IMGCPX>(in, out);
+  else falha("unknown class '" + classe + "' (use bin, gry, cor, sht, flt, dbl or cpx)");
+  return 0;
+}
+
+// What was printed must have reached the standard output.
+int fim(int status) {
+  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+    std::fputs("Error: cannot write to the standard output\n", stderr);
+    return 1;
+  }
+  return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+  if (args.empty()) falha("no command given");
+  const std::string& cmd = args[0];
+  const std::vector<std::string> resto(args.begin() + 1, args.end());
+  if (cmd == "--help" || cmd == "-h" || cmd == "help") {
+    std::fputs(AJUDA, stdout);
+    return fim(0);
+  }
+  if (cmd == "type") return fim(tipo(resto));
+  if (cmd == "convert") return fim(convert(resto));
+  falha("unknown command '" + cmd + "'");
+}
