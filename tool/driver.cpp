@@ -1,9 +1,107 @@
 #include "driver.h"
 
+#include <cctype>
+#include <cstdint>
+#include <cstdio>
+
 #include "base/erro.h"
+#include "sign.h"
+#include "verify.h"
 
 namespace kova {
 
-int run(int, char**) { imagorix::erro("Error: Invalid number of arguments"); }
+namespace {
+
+const char* const usage[] = {
+    "KOVA: Reversible authentication watermarking for binary images",
+    "  Warning: This version is NOT cryptographically-secure.",
+    "  It is intended only for ZEVO demonstration purposes.",
+    "KOVA mode parametros",
+    "  mode: s=sign(insert wmk)  v=verify",
+    "KOVA s original.bmp secretkey marked.bmp [TamMAC] [m]",
+    "  secretkey = 32bits integer number",
+    "  TamMAC: size of MAC. Default=128 (only multiples of 32)",
+    "  m: Parameter of Golomb code. Default=3",
+    "KOVA v secretkey marked.bmp reverted.bmp [TamMAC]",
+    "  v=verify authenticity",
+    "  secretkey = 32bits integer number (the same as in insertion)",
+    "  TamMAC: size of MAC. Default=128 (the same as in insertion)",
+};
+
+[[noreturn]] void badshape() {
+  for (const char* line : usage) std::puts(line);
+  imagorix::erro("Error: Invalid number of arguments");
+}
+
+// Reads "%d" syntax into v, saturating far above any 32-bit value so that
+// long digit strings cannot overflow; false when there are no digits.
+bool readlong(const char* s, std::int64_t& v) {
+  const auto* p = reinterpret_cast<const unsigned char*>(s);
+  while (std::isspace(*p)) ++p;
+  bool neg = false;
+  if (*p == '+' || *p == '-') neg = *p++ == '-';
+  if (!std::isdigit(*p)) return false;
+  constexpr std::int64_t cap = std::int64_t{1} << 40;
+  std::int64_t x = 0;
+  for (; std::isdigit(*p); ++p)
+    if (x < cap) x = x * 10 + (*p - '0');
+  v = neg ? -x : x;
+  return true;
+}
+
+}  // namespace
+
+bool readint(const char* s, int& v) {
+  std::int64_t x;
+  if (!readlong(s, x) || x < INT32_MIN || x > INT32_MAX) return false;
+  v = static_cast<int>(x);
+  return true;
+}
+
+bool readkey(const char* s, int& key) {
+  std::int64_t x;
+  if (!readlong(s, x) || x < INT32_MIN || x > UINT32_MAX) return false;
+  key = static_cast<int>(static_cast<std::uint32_t>(x));
+  return true;
+}
+
+Command parse(int argc, char** argv) {
+  Command cmd;
+  if (argc <= 1) badshape();
+  cmd.mode = static_cast<char>(std::tolower(static_cast<unsigned char>(argv[1][0])));
+  if (cmd.mode == 's') {
+    if (argc < 5 || argc > 7) badshape();
+    cmd.original = argv[2];
+    cmd.marked = argv[4];
+    if (!readkey(argv[3], cmd.key)) imagorix::erro("Error: secretkey reading");
+    if (argc >= 6) {
+      if (!readint(argv[5], cmd.TamMAC)) imagorix::erro("Error: TamMAC reading");
+      if (cmd.TamMAC & 31) imagorix::erro("Error: TamMAC must be divisible by 32");
+    }
+    if (argc == 7 && !readint(argv[6], cmd.m)) imagorix::erro("Error: m reading");
+  } else if (cmd.mode == 'v') {
+    if (argc < 5 || argc > 6) badshape();
+    cmd.marked = argv[3];
+    cmd.reverted = argv[4];
+    if (!readkey(argv[2], cmd.key)) imagorix::erro("Error: secretkey reading");
+    if (argc == 6) {
+      if (!readint(argv[5], cmd.TamMAC)) imagorix::erro("Error: TamMAC reading");
+      // This mode's message has always begun with "Erro:".
+      if (cmd.TamMAC & 31) imagorix::erro("Erro: TamMAC must be divisible by 32");
+    }
+  } else {
+    badshape();
+  }
+  return cmd;
+}
+
+int run(int argc, char** argv) {
+  const Command cmd = parse(argc, argv);
+  if (cmd.mode == 's')
+    sign(cmd.original, cmd.key, cmd.marked, cmd.TamMAC, cmd.m);
+  else
+    verify(cmd.key, cmd.marked, cmd.TamMAC, cmd.reverted);
+  return 0;
+}
 
 }  // namespace kova

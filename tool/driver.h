@@ -1,7 +1,34 @@
 // The kova command line: checks the arguments and enters sign or verify.
 #pragma once
+#include <string>
 
 namespace kova {
+
+// A checked command line, with the defaults filled in. mode is 's' or 'v';
+// original is empty in verify mode and reverted in sign mode.
+struct Command {
+  char mode = 0;
+  std::string original, marked, reverted;
+  int key = 0;
+  int TamMAC = 128;
+  int m = 3;
+};
+
+// Reads a decimal int the way sscanf "%d" does: leading white space, an
+// optional sign, at least one digit, and anything after the digits ignored
+// ("12abc" is 12). A value outside the range of int is refused.
+bool readint(const char* s, int& v);
+
+// Reads the secret key. The key is a 32-bit word, so besides the range of
+// int it also accepts 2147483648 ... 4294967295 and takes them modulo 2^32
+// (4294967295 is the key -1), which is what a user giving an unsigned 32-bit
+// number means. Anything beyond 32 bits is refused rather than cut.
+bool readkey(const char* s, int& key);
+
+// Checks a command line (argc counts the program name) and converts its
+// numbers. A wrong shape prints the usage on stdout and ends the process
+// with status 1, as does any argument that cannot be read.
+Command parse(int argc, char** argv);
 
 // Runs the tool for this command line and returns the exit status of a
 // completed run (0); every error ends the process with status 1.
