@@ -137,44 +137,45 @@ int BlackNeighbours(const IMGBIN& img, int r, int c) {
   return 8 - std::popcount(static_cast<unsigned>(NeighbourhoodCode(img, r, c) & ~16));
 }
 
-namespace {
-
-// The bits of the pixels c-1, c and c+1 of a row, c-1 highest; all three
-// must lie inside the row.
-inline int three(const std::uint32_t* row, int c) {
-  const int first = c - 1, word = first >> 5, shift = first & 31;
-  std::uint64_t w = std::uint64_t{row[word]} << 32;
-  if (shift > 29) w |= row[word + 1];
-  return static_cast<int>((w >> (61 - shift)) & 7u);
+VETOR<PONTOI4> SortBlocks(const IMGBIN& img, const VETOR<int>& vis, int key) {
+  const int bpr = img.nc() / 3, bpc = img.nl() / 3;
+  const int nb = img.nl() < 3 || img.nc() < 3 ? 0 : bpc * bpr;
+  VETOR<PONTOI4> blocks(nb > 0 ? nb : 0);
+  if (nb <= 0) return blocks;
+  imagorix::rnd.seed(key);
+  for (int k = 0; k < nb; ++k) {
+    const int r = 3 * (k / bpr) + 1, c = 3 * (k % bpr) + 1;
+    blocks(k) = PONTOI4(VisScore(vis, img, r, c), BlackNeighbours(img, r, c),
+                        imagorix::rnd.next() % nb, k);
+  }
+  imagorix::quicksort(blocks, 0, nb - 1);
+  return blocks;
 }
 
-// Bits needed to write every value in 0 ... n-1 (at least one).
-int bits_for(long long n) {
-  int b = 1;
-  while ((1LL << b) < n) ++b;
-  return b;
+namespace {
+
+// The three pixels of a row from column c on, c highest; all three must lie
+// inside the row.
+inline unsigned three(const std::uint32_t* row, int c) {
+  const int word = c >> 5, shift = c & 31;
+  std::uint64_t w = std::uint64_t{row[word]} << 32;
+  if (shift > 29) w |= row[word + 1];
+  return static_cast<unsigned>((w >> (61 - shift)) & 7u);
 }
 
 }  // namespace
 
-// The order (VIS, black, rank, index) is total because the index is unique,
-// so any correct sort gives the same list. Sorting millions of 16-byte
-// records by comparison is slow; instead each block becomes one 64-bit word
-//
-//   [ class | rank | index ]
-//
-// where the class numbers the (VIS, black) pairs in ascending order, and the
-// words are sorted by a stable radix sort on the class and rank bits. The
-// words start in index order, so equal classes and ranks keep their indices
-// ascending.
-VETOR<PONTOI4> SortBlocks(const IMGBIN& img, const VETOR<int>& vis, int key) {
-  const int bpr = img.nc() / 3, bpc = img.nl() / 3;
-  const int nb = img.nl() < 3 || img.nc() < 3 ? 0 : bpc * bpr;
-  if (nb <= 0) return VETOR<PONTOI4>(0);
+CARRIERS::CARRIERS(IMGBIN& img, const VETOR<int>& vis, int key)
+    : img_(img), bpr_(img.nc() / 3) {
+  const int bpc = img.nl() / 3;
+  nb_ = img.nl() < 3 || img.nc() < 3 ? 0 : bpc * bpr_;
+  if (nb_ <= 0) {
+    nb_ = 0;
+    return;
+  }
 
-  // The class of each neighbourhood code, and the VIS and black count of
-  // each class.
-  int klass[512], class_vis[512], class_black[512];
+  // Classes number the (VIS, black neighbours) pairs in ascending order.
+  int klass[512];
   std::pair<int, int> pair[512], sorted[512];
   for (int code = 0; code < 512; ++code) {
     pair[code] = {vis(code), 8 - std::popcount(static_cast<unsigned>(code & ~16))};
@@ -184,63 +185,88 @@ VETOR<PONTOI4> SortBlocks(const IMGBIN& img, const VETOR<int>& vis, int key) {
   const int classes = static_cast<int>(std::unique(sorted, sorted + 512) - sorted);
   for (int code = 0; code < 512; ++code) {
     klass[code] = static_cast<int>(std::lower_bound(sorted, sorted + classes, pair[code]) - sorted);
-    class_vis[klass[code]] = pair[code].first;
-    class_black[klass[code]] = pair[code].second;
+    class_vis_[klass[code]] = pair[code].first;
+    class_black_[klass[code]] = pair[code].second;
   }
+  if (classes > 255) imagorix::erro("Error: too many block classes");
 
-  // Bits of the index, of index and rank together, and of the whole word.
-  // An image holds fewer than 2^31 pixels, so nb < 2^28 and, with at most
-  // 144 classes from the VIS table, the word needs at most 64 bits.
-  const int ib = bits_for(nb), kb = 2 * ib, wb = kb + bits_for(classes);
-  if (wb > 64) imagorix::erro("Error: too many blocks to order");
-  constexpr int D = 11;  // bits per radix pass
-  const int passes = (wb - ib + D - 1) / D;
-  const std::uint64_t dmask = (std::uint64_t{1} << D) - 1;
-  VETOR<std::uint64_t> word(nb), spare(nb);
-  VETOR<int> histogram(passes << D);  // of every pass's digit, filled as the words are made
-  int* const hist = histogram.data();
-  std::fill(hist, hist + (passes << D), 0);
-
-  imagorix::rnd.seed(key);
-  std::uint64_t* w = word.data();
+  // First pass: the class of every block, and how many blocks each class has.
+  std::unique_ptr<std::uint8_t[]> block_class(new std::uint8_t[static_cast<std::size_t>(nb_)]);
+  std::vector<int> start(static_cast<std::size_t>(classes) + 1, 0);
   for (int bi = 0, k = 0; bi < bpc; ++bi) {
     const std::uint32_t *r0 = img.row(3 * bi), *r1 = img.row(3 * bi + 1), *r2 = img.row(3 * bi + 2);
-    for (int bj = 0; bj < bpr; ++bj, ++k) {
-      const int c = 3 * bj + 1;
-      const int code = three(r0, c) << 6 | three(r1, c) << 3 | three(r2, c);
-      const auto rank = static_cast<std::uint64_t>(imagorix::rnd.next() % nb);
-      w[k] = std::uint64_t(klass[code]) << kb | rank << ib | std::uint64_t(k);
-      for (int p = 0; p < passes; ++p) ++hist[(p << D) + static_cast<int>((w[k] >> (ib + p * D)) & dmask)];
+    for (int c = 0; c < 3 * bpr_; c += 3, ++k) {
+      const unsigned code = three(r0, c) << 6 | three(r1, c) << 3 | three(r2, c);
+      const int cl = klass[code];
+      block_class[k] = static_cast<std::uint8_t>(cl);
+      ++start[static_cast<std::size_t>(cl) + 1];
     }
   }
+  for (int cl = 0; cl < classes; ++cl) start[cl + 1] += start[cl];
+  group_end_.assign(start.begin() + 1, start.end());
 
-  // Least significant digit first, over the rank and class bits.
-  std::uint64_t* from = word.data();
-  std::uint64_t* to = spare.data();
-  for (int p = 0; p < passes; ++p) {
-    int* next = hist + (p << D);
-    for (int d = 0, sum = 0; d <= static_cast<int>(dmask); ++d) {
-      const int count = next[d];
-      next[d] = sum;
-      sum += count;
-    }
-    const int shift = ib + p * D;
-    for (int k = 0; k < nb; ++k) to[next[(from[k] >> shift) & dmask]++] = from[k];
-    std::swap(from, to);
+  // Second pass, in index order: one keyed rank per block, and the block's
+  // word into its class's group (within a group, still in index order).
+  words_.reset(new std::uint64_t[static_cast<std::size_t>(nb_)]);
+  imagorix::rnd.seed(key);
+  for (int k = 0; k < nb_; ++k) {
+    const int cl = block_class[k];
+    const auto rank = static_cast<std::uint64_t>(imagorix::rnd.next() % nb_);
+    words_[start[cl]++] = std::uint64_t(cl) << (2 * FIELD) | rank << FIELD | std::uint64_t(k);
   }
-
-  VETOR<PONTOI4> blocks(nb);
-  const std::uint64_t imask = (std::uint64_t{1} << ib) - 1;
-  for (int p = 0; p < nb; ++p) {
-    const std::uint64_t x = from[p];
-    const int cl = static_cast<int>(x >> kb);
-    blocks(p) = PONTOI4(class_vis[cl], class_black[cl], static_cast<int>((x >> ib) & imask),
-                        static_cast<int>(x & imask));
-  }
-  return blocks;
 }
 
-CARRIERS::CARRIERS(IMGBIN& img, const VETOR<int>& vis, int key)
-    : img_(img), bpr_(img.nc() / 3), blocks_(SortBlocks(img, vis, key)) {}
+std::uint64_t CARRIERS::word(int p) const {
+  if (p < 0 || p >= nb_) imagorix::erro("Erro VETOR::operator() - Indice invalido");
+  if (p >= sorted_) sort_to(p);
+  return words_[p];
+}
+
+// Extends the sorted prefix past p. Within a group the words differ only in
+// rank and index, so ordering the words orders the entries. Small remainders
+// are sorted whole. In a large group the next stretch (at least as long as
+// what is already sorted there) is split off and sorted: the keyed ranks are
+// spread evenly over 0 ... nb-1, so one partition by a rank threshold
+// usually splits off about the right number of words, far cheaper than a
+// selection; when it does not, a selection does.
+void CARRIERS::sort_to(int p) const {
+  constexpr int SMALL = 4096;
+  std::uint64_t* const w = words_.get();
+  const auto rank = [](std::uint64_t x) { return (x >> FIELD) & ((std::uint64_t{1} << FIELD) - 1); };
+  while (sorted_ <= p) {
+    while (group_end_[group_] <= sorted_) ++group_;
+    const int begin = group_ == 0 ? 0 : group_end_[group_ - 1];
+    const int end = group_end_[group_];
+    int upto = end;
+    if (end - sorted_ > SMALL) {
+      const int need = p + 1 - sorted_;
+      const int want = std::max({need, SMALL, sorted_ - begin});
+      // Every word left has a rank no lower than the last one sorted.
+      const std::uint64_t lo = sorted_ > begin ? rank(w[sorted_ - 1]) : 0;
+      const std::uint64_t span = static_cast<std::uint64_t>(nb_) - lo;
+      const std::uint64_t thr =
+          lo + span * (static_cast<std::uint64_t>(want) + want / 4) / static_cast<std::uint64_t>(end - sorted_) + 1;
+      std::uint64_t* const mid =
+          std::partition(w + sorted_, w + end, [&](std::uint64_t x) { return rank(x) < thr; });
+      const int got = static_cast<int>(mid - (w + sorted_));
+      if (got >= need && got <= 4 * want) {
+        upto = sorted_ + got;
+      } else {
+        upto = std::min(end, sorted_ + want);
+        if (upto < end) std::nth_element(w + sorted_, w + upto, w + end);
+      }
+    }
+    std::sort(w + sorted_, w + upto);
+    sorted_ = upto;
+  }
+}
+
+PONTOI4 CARRIERS::entry(int p) const {
+  const std::uint64_t x = word(p);
+  const int cl = static_cast<int>(x >> (2 * FIELD));
+  const auto mask = (std::uint64_t{1} << FIELD) - 1;
+  return PONTOI4(class_vis_[cl], class_black_[cl], static_cast<int>((x >> FIELD) & mask),
+                 static_cast<int>(x & mask));
+}
 
 }  // namespace kova

@@ -1,12 +1,45 @@
 #include "sign.h"
 
+#include <cstdio>
+
 #include "base/erro.h"
+#include "golomb.h"
+#include "image/leimp.h"
+#include "payload.h"
+#include "search.h"
 
 namespace kova {
 
-// Placeholder until the marking itself is written.
-void sign(const std::string&, int, const std::string&, int, int) {
-  imagorix::erro("Error: sign mode is not available yet");
+using imagorix::erro;
+
+void sign(const std::string& original, int key, const std::string& marked, int TamMAC, int m) {
+  const int T = TamMAC;
+  // The payload has 5 bits for m - 2, and a MAC of no bits would vouch for
+  // any image.
+  if (m < MinM || m > MaxM) erro("Error: m must be between 2 and 33");
+  if (T <= 0) erro("Error: TamMAC must be positive");
+
+  const VETOR<int> vis = MakeVisTable();
+  IMGBIN img;
+  imagorix::le(img, original);
+  img.fundo() |= 1u;  // outside the image is white
+  const long long nb = static_cast<long long>(img.nl() / 3) * (img.nc() / 3);
+  if (nb < T) erro("Error: Too small image: decrease TamMAC or increase image");
+
+  CARRIERS car(img, vis, key);
+  const REGION r = SearchRegion(car, T, m);
+  // k = (B - 16) / 32 and w travel in 16-bit fields.
+  if (r.B > 2097167 || r.w > MaxField) erro("Error: Impossible to authenticate the image");
+  std::printf("Beginning = %d\n", r.B);
+  // The last carrier the payload changes, and so the most visible change.
+  std::printf("Largest changed VIS=%d\n", car.vis(r.B + T + 20 + r.w));
+
+  const std::string C = GOLOMB(m).encode(Disagreements(car, r.B, r.n - 16));
+  if (static_cast<int>(C.size()) != r.w) erro("Error: compressed size differs from the search's");
+  WritePayload(car, r.B, T, MakePayload(r.B, m, C));
+  BlankMac(car, r.B, T);
+  WriteMac(car, r.B, ComputeMac(img, T, key));
+  imagorix::imp(img, marked);
 }
 
 }  // namespace kova

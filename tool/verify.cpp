@@ -1,12 +1,39 @@
 #include "verify.h"
 
+#include <cstdio>
+
 #include "base/erro.h"
+#include "golomb.h"
+#include "image/leimp.h"
+#include "payload.h"
 
 namespace kova {
 
-// Placeholder until the verification itself is written.
-void verify(int, const std::string&, int, const std::string&) {
-  imagorix::erro("Error: verify mode is not available yet");
+using imagorix::erro;
+
+void verify(int key, const std::string& marked, int TamMAC, const std::string& reverted) {
+  const int T = TamMAC;
+  // A MAC of no bits would vouch for any image.
+  if (T <= 0) erro("Error: TamMAC must be positive");
+
+  const VETOR<int> vis = MakeVisTable();
+  IMGBIN img;
+  imagorix::le(img, marked);
+  img.fundo() |= 1u;  // outside the image is white
+  const long long nb = static_cast<long long>(img.nl() / 3) * (img.nc() / 3);
+  if (nb < T) erro("Error: Image too small");
+
+  // Only block centres were changed, so this is the order sign used.
+  CARRIERS car(img, vis, key);
+  const HEADER h = ReadHeader(car, T);
+  const std::string stored = ReadMac(car, h.B, T);
+  BlankMac(car, h.B, T);
+  if (ComputeMac(img, T, key) != stored)
+    erro("AW FAILED: image was modified or a wrong key was used\n");
+  std::puts("AW VERIFIED: authentication watermark verified");
+
+  Restore(car, h.B, GOLOMB(h.m).decode(ReadCompressed(car, h, T)));
+  imagorix::imp(img, reverted);
 }
 
 }  // namespace kova

@@ -9,6 +9,9 @@ namespace imagorix {
 bool debugging = true;
 
 void erro(const std::string& a, const std::string& b) {
+  // Whatever the program already printed comes first, also when both
+  // streams go to one file.
+  std::fflush(stdout);
   std::fprintf(stderr, "%s %s\n", a.c_str(), b.c_str());
   std::exit(1);
 }

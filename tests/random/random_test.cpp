@@ -81,6 +81,29 @@ TEST(Random, SeedFollowsParkMiller) {
   }
 }
 
+// next() reduces with a 64-bit product instead of the two divisions of the
+// seeding step; it must agree on every plain value, edges of the range and of
+// the decomposition included. A plain value k is reached by seeding with the
+// value whose step gives k: k times the inverse of 16807, modulo 2^31 - 1.
+TEST(Random, NextAgreesWithParkMillerOnEveryKindOfValue) {
+  const std::int64_t M = RANDOM::M;
+  std::int64_t inv = 1;
+  for (std::int64_t b = RANDOM::A, e = M - 2; e > 0; e >>= 1, b = b * b % M)
+    if (e & 1) inv = inv * b % M;
+  std::vector<std::int64_t> plain = {1, 2, M - 1, M - 2, RANDOM::Q - 1, RANDOM::Q, RANDOM::Q + 1,
+                                     M / 2, M / 2 + 1, 16807, 520916123};
+  std::uint64_t x = 88172645463325252ull;
+  for (int i = 0; i < 100000; ++i) {
+    x ^= x << 13, x ^= x >> 7, x ^= x << 17;
+    plain.push_back(static_cast<std::int64_t>(x % static_cast<std::uint64_t>(M - 1)) + 1);
+  }
+  for (std::int64_t k : plain) {
+    const auto s = static_cast<int>(static_cast<std::int32_t>(k * inv % M) ^ RANDOM::MASK);
+    RANDOM g(s);
+    ASSERT_EQ(g.next(), park_miller(k)) << k;
+  }
+}
+
 TEST(Random, SeedReplacesWholeState) {
   RANDOM g(5);
   for (int i = 0; i < 10; ++i) g.next();

@@ -144,7 +144,7 @@ TEST(Prediction, MajorityOfNeighboursWithTiesWhite) {
   const VETOR<int> vis = MakeVisTable();
   CARRIERS car(img, vis, 1);
   ASSERT_EQ(car.n(), 1);
-  EXPECT_EQ(car.blocks()(0)(1), 4);
+  EXPECT_EQ(car.entry(0)(1), 4);
   EXPECT_EQ(car.disagreement(0), '0');
   img.set(1, 1, false);
   EXPECT_EQ(car.disagreement(0), '1');
@@ -161,7 +161,7 @@ TEST(Blocks, SevenBySevenHasFourCentres) {
   ASSERT_EQ(car.n(), 4);
   std::set<std::pair<int, int>> centres;
   for (int p = 0; p < 4; ++p) {
-    const int k = car.blocks()(p)(3);
+    const int k = car.entry(p)(3);
     EXPECT_EQ(car.row(p), 3 * (k / 2) + 1);
     EXPECT_EQ(car.col(p), 3 * (k % 2) + 1);
     centres.insert({car.row(p), car.col(p)});
@@ -244,4 +244,31 @@ TEST(Blocks, KeysOnlyReorderTies) {
     moved += a(p)(3) != b(p)(3);
   }
   EXPECT_GT(moved, 0);
+}
+
+// CARRIERS sorts only as far as positions are asked for; whatever the order
+// of the questions, every entry must be the one the plain sort puts there.
+// Mostly white pages make groups far larger than what is sorted at once.
+TEST(Blocks, CarrierOrderIsThePlainSortedList) {
+  const VETOR<int> vis = MakeVisTable();
+  struct Case {
+    int nl, nc, white_percent, key;
+    bool backwards;
+  };
+  for (const Case& t : {Case{40, 35, 50, 3, false}, Case{330, 310, 99, 77, false},
+                        Case{330, 310, 99, 77, true}, Case{250, 299, 100, -5, false},
+                        // A key whose every draw is 0: all ranks tie.
+                        Case{330, 310, 99, 123459876, false}}) {
+    SCOPED_TRACE(std::to_string(t.nl) + "x" + std::to_string(t.nc));
+    IMGBIN img = random_image(t.nl, t.nc, 21, t.white_percent);
+    const VETOR<PONTOI4> want = SortBlocks(img, vis, t.key);
+    const CARRIERS car(img, vis, t.key);
+    ASSERT_EQ(car.n(), want.n());
+    // A few jumps ahead first, then every position.
+    for (int p : {5, want.n() / 3, 17, want.n() - 1}) ASSERT_EQ(car.entry(p), want(p)) << p;
+    for (int i = 0; i < want.n(); ++i) {
+      const int p = t.backwards ? want.n() - 1 - i : i;
+      ASSERT_EQ(car.entry(p), want(p)) << p;
+    }
+  }
 }

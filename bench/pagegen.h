@@ -1,0 +1,19 @@
+// Deterministic test pages for the benchmarks and the bundled sample: a page
+// of text, a dithered photograph and a nearly blank page, at any resolution.
+// The same kind, resolution and seed always give the same pixels.
+#pragma once
+#include <string>
+
+#include "image/imgbin.h"
+
+namespace pagegen {
+
+enum class Kind { Text, Photo, Blank };
+
+// An A4 page (210 x 297 mm) at dpi dots per inch.
+imagorix::IMGBIN page(Kind kind, int dpi, unsigned seed = 1);
+
+// Parses "text", "photo" or "blank"; false for anything else.
+bool kind_from_name(const std::string& name, Kind& kind);
+
+}  // namespace pagegen
