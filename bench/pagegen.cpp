@@ -57,8 +57,9 @@ int draw_char(IMGBIN& img, int top, int left, char ch, int s) {
   return 6 * s;
 }
 
-// Writes text word-wrapped between the margins; returns the next line's top.
-int draw_text(IMGBIN& img, const char* text, int top, int left, int right, int s) {
+// Writes text word-wrapped between the margins, stopping at the line that
+// would pass bottom; returns the next line's top.
+int draw_text(IMGBIN& img, const char* text, int top, int left, int right, int s, int bottom) {
   const int line = 11 * s;
   int x = left;
   const char* p = text;
@@ -70,7 +71,7 @@ int draw_text(IMGBIN& img, const char* text, int top, int left, int right, int s
       x = left;
       top += line;
     }
-    if (top + line > img.nl()) return top;
+    if (top + line > bottom) return top;
     for (const char* q = p; q < e; ++q) x += draw_char(img, top, x, *q, s);
     x += 6 * s;
     p = *e ? e + 1 : e;
@@ -106,7 +107,7 @@ void text_page(IMGBIN& img, int dpi, RANDOM& gen) {
   const int margin = dpi * 25 / 254;                  // 25 mm
   const int left = margin, right = img.nc() - margin;
   int top = margin;
-  top = draw_text(img, kTitle, top, left, right, 2 * s);
+  top = draw_text(img, kTitle, top, left, right, 2 * s, img.nl());
   ink_rect(img, top, left, std::max(1, s / 2), right - left);
   top += 4 * s;
   // Paragraphs until the page is full, leaving room for the signature.
@@ -121,13 +122,13 @@ void text_page(IMGBIN& img, int dpi, RANDOM& gen) {
       if (i) text += ' ';
       text += kSentences[(first + i) % kNumSentences];
     }
-    top = draw_text(img, text.c_str(), top, left + 4 * s, right, s);
+    top = draw_text(img, text.c_str(), top, left + 4 * s, right, s, bottom);
     if (top == before) break;
     top += 5 * s;
     ++paragraph;
   }
   // A box with a handwritten-looking signature inside.
-  const int bx = left, by = std::min(top, bottom), bw = (right - left) / 2, bh = 24 * s;
+  const int bx = left, by = top, bw = (right - left) / 2, bh = 24 * s;
   ink_rect(img, by, bx, s / 2 + 1, bw);
   ink_rect(img, by + bh, bx, s / 2 + 1, bw);
   ink_rect(img, by, bx, bh, s / 2 + 1);
@@ -177,8 +178,13 @@ void photo_page(IMGBIN& img, RANDOM& gen) {
 void blank_page(IMGBIN& img, int dpi, RANDOM& gen) {
   const int s = std::max(1, (dpi * 7 + 300) / 600);
   const int margin = dpi * 25 / 254;
-  draw_text(img, "page 17 of 240", img.nl() - margin, img.nc() / 2 - 42 * s, img.nc(), s);
+  draw_text(img, "page 17 of 240", img.nl() - margin, img.nc() / 2 - 42 * s, img.nc(), s, img.nl());
   scan_noise(img, gen, 0, 5);
+}
+
+void noise_page(IMGBIN& img, RANDOM& gen) {
+  for (int r = 0; r < img.nl(); ++r)
+    for (int w = 0; w < img.wpr(); ++w) img.row(r)[w] = gen.next32();
 }
 
 }  // namespace
@@ -192,6 +198,7 @@ IMGBIN page(Kind kind, int dpi, unsigned seed) {
     case Kind::Text: text_page(img, dpi, gen); break;
     case Kind::Photo: photo_page(img, gen); break;
     case Kind::Blank: blank_page(img, dpi, gen); break;
+    case Kind::Noise: noise_page(img, gen); break;
   }
   return img;
 }
@@ -200,6 +207,7 @@ bool kind_from_name(const std::string& name, Kind& kind) {
   if (name == "text") kind = Kind::Text;
   else if (name == "photo") kind = Kind::Photo;
   else if (name == "blank") kind = Kind::Blank;
+  else if (name == "noise") kind = Kind::Noise;
   else return false;
   return true;
 }

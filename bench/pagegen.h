@@ -1,5 +1,6 @@
 // Deterministic test pages for the benchmarks and the bundled sample: a page
-// of text, a dithered photograph and a nearly blank page, at any resolution.
+// of text, a dithered photograph, a nearly blank page and pure noise (which
+// nothing compresses: the longest search there is), at any resolution.
 // The same kind, resolution and seed always give the same pixels.
 #pragma once
 #include <string>
@@ -8,12 +9,12 @@
 
 namespace pagegen {
 
-enum class Kind { Text, Photo, Blank };
+enum class Kind { Text, Photo, Blank, Noise };
 
 // An A4 page (210 x 297 mm) at dpi dots per inch.
 imagorix::IMGBIN page(Kind kind, int dpi, unsigned seed = 1);
 
-// Parses "text", "photo" or "blank"; false for anything else.
+// Parses "text", "photo", "blank" or "noise"; false for anything else.
 bool kind_from_name(const std::string& name, Kind& kind);
 
 }  // namespace pagegen
