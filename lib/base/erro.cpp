@@ -9,11 +9,15 @@ namespace imagorix {
 bool debugging = true;
 
 void erro(const std::string& a, const std::string& b) {
+#ifdef IMAGORIX_FUZZ
+  throw ERROFUZZ{a + " " + b};
+#else
   // Whatever the program already printed comes first, also when both
   // streams go to one file.
   std::fflush(stdout);
   std::fprintf(stderr, "%s %s\n", a.c_str(), b.c_str());
   std::exit(1);
+#endif
 }
 
 void debug(int n) {

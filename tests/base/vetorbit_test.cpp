@@ -182,7 +182,7 @@ TEST(VetorBit, ShiftinMovesEveryBitUp) {
   const std::string s = aleatorio(70, 11);
   VETORBIT w = bits(s);
   EXPECT_EQ(w.shiftin(true), s[69] == '1');
-  EXPECT_EQ(w.tostring(), "1" + s.substr(0, 69));
+  EXPECT_EQ(w.tostring(), std::string("1").append(s, 0, 69));
 
   VETORBIT vazio(0);
   EXPECT_EXIT(vazio.shiftin(true), testing::ExitedWithCode(1), INDICE);
@@ -192,7 +192,7 @@ TEST(VetorBit, TrimAndDelleft) {
   VETORBIT v = bits(std::string("0100") + std::string(40, '0'));
   EXPECT_EQ(v.trim(), 2);
   EXPECT_EQ(v.tostring(), "01");
-  VETORBIT w = bits("1" + std::string(63, '0') + "1");
+  VETORBIT w = bits(std::string("1").append(63, '0').append("1"));
   EXPECT_EQ(w.trim(), 65);
 
   // The spare bits above nv are not set bits.
