@@ -74,6 +74,7 @@ REGION SearchRegion(const CARRIERS& car, int T, int m) {
     const long long free = n - w;
     std::printf("Beginning: %lld\tOrig. size n: %lld\tCompr. size w: %lld\tFree bits n-w: %lld\n", B,
                 n, w, free);
+    std::fflush(stdout);  // progress shows as it happens, also through a pipe
     long long nextB = B, nextL = L + 32;
     if (free < 0) {
       nextB = B + 32;

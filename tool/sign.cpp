@@ -31,6 +31,7 @@ void sign(const std::string& original, int key, const std::string& marked, int T
   // k = (B - 16) / 32 and w travel in 16-bit fields.
   if (r.B > 2097167 || r.w > MaxField) erro("Error: Impossible to authenticate the image");
   std::printf("Beginning = %d\n", r.B);
+  std::fflush(stdout);
   // The last carrier the payload changes, and so the most visible change.
   std::printf("Largest changed VIS=%d\n", car.vis(r.B + T + 20 + r.w));
 
