@@ -2,6 +2,7 @@
 #pragma once
 
 #include "base/arquivo.h"
+#include "base/bitref.h"
 #include "base/calendario.h"
 #include "base/erro.h"
 #include "base/lenum.h"

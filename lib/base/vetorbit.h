@@ -16,27 +16,14 @@
 #include <memory>
 #include <string>
 
+#include "base/bitref.h"
+
 namespace imagorix {
 
 class VETORBIT {
  public:
   // Reference to one bit: a word and a mask.
-  class BIT {
-   public:
-    BIT(std::uint32_t& w, std::uint32_t m) : w_(&w), m_(m) {}
-    BIT(const BIT&) = default;
-    operator bool() const { return (*w_ & m_) != 0; }
-    BIT& operator=(bool b) {
-      if (b) *w_ |= m_; else *w_ &= ~m_;
-      return *this;
-    }
-    // Copies the value, not the reference: v(0) = v(1).
-    BIT& operator=(const BIT& o) { return *this = static_cast<bool>(o); }
-
-   private:
-    std::uint32_t* w_;
-    std::uint32_t m_;
-  };
+  using BIT = BITREF;
 
   VETORBIT() { aloca(0); }
   // n bits, all clear.

@@ -14,6 +14,7 @@
 #include <memory>
 #include <string>
 
+#include "base/bitref.h"
 #include "base/types.h"
 #include "image/acesso.h"
 
@@ -25,22 +26,7 @@ template <class P> class IMG;
 class IMGBIN {
  public:
   // Reference to one bit: a word and a mask.
-  class BIT {
-   public:
-    BIT(std::uint32_t& w, std::uint32_t m) : w_(&w), m_(m) {}
-    BIT(const BIT&) = default;
-    operator bool() const { return (*w_ & m_) != 0; }
-    BIT& operator=(bool v) {
-      if (v) *w_ |= m_; else *w_ &= ~m_;
-      return *this;
-    }
-    // Copies the value, not the reference: img(0, 0) = img(1, 1).
-    BIT& operator=(const BIT& o) { return *this = static_cast<bool>(o); }
-
-   private:
-    std::uint32_t* w_;
-    std::uint32_t m_;
-  };
+  using BIT = BITREF;
 
   IMGBIN() { aloca(0, 0); }
   IMGBIN(int nl, int nc) { aloca(nl, nc); }
