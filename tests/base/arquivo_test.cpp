@@ -2,23 +2,19 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
-#include <sys/stat.h>
 
 #include <csignal>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "support/files.h"
+
 using namespace imagorix;
+using testsupport::exists;
+using testsupport::scratch_path;
 
 namespace {
-
-std::string tmpname(const char* stem) { return testing::TempDir() + stem; }
-
-bool exists(const std::string& p) {
-  struct stat st;
-  return stat(p.c_str(), &st) == 0;
-}
 
 // Writes n bytes through ARQIMP and closes; used inside death tests.
 void write_bytes(const std::string& nome, std::size_t n) {
@@ -32,7 +28,7 @@ void write_bytes(const std::string& nome, std::size_t n) {
 }  // namespace
 
 TEST(ArqImp, WritesLittleEndianFieldsAndText) {
-  const std::string p = tmpname("arq_ok.bin");
+  const std::string p = scratch_path("arq_ok.bin");
   {
     ARQIMP f(p, "wb", "T::Imp", "Erro T::Imp - abertura de ", "Erro T::Imp - Faltou memoria setvbuf");
     f.le16(0x4D42);
@@ -61,7 +57,7 @@ TEST(ArqImp, FullDeviceEndsWithTheWriteFailureAndIsLeftInPlace) {
 }
 
 TEST(ArqImp, FailedRegularFileIsRemoved) {
-  const std::string p = tmpname("arq_partial.bin");
+  const std::string p = scratch_path("arq_partial.bin");
   std::remove(p.c_str());
   // A file size limit makes the write fail part way, as a full disk would.
   EXPECT_EXIT(
@@ -77,7 +73,7 @@ TEST(ArqImp, FailedRegularFileIsRemoved) {
 }
 
 TEST(ArqImp, UnclosedWriterLeavesNoFile) {
-  const std::string p = tmpname("arq_unclosed.bin");
+  const std::string p = scratch_path("arq_unclosed.bin");
   {
     ARQIMP f(p, "wb", "T::Imp", "Erro T::Imp - abertura de ", "Erro T::Imp - Faltou memoria setvbuf");
     f.put('a');
@@ -95,7 +91,7 @@ TEST(ArqOpen, OpeningFailuresNameTheFile) {
 }
 
 TEST(ArqLe, PeekPadsShortFilesWithZerosAndKeepsThePosition) {
-  const std::string p = tmpname("arq_peek.bin");
+  const std::string p = scratch_path("arq_peek.bin");
   FILE* f = fopen(p.c_str(), "wb");
   fputs("P4", f);
   fclose(f);

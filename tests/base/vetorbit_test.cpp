@@ -11,24 +11,14 @@
 #include <string>
 #include <thread>
 
+#include "support/files.h"
+
 using namespace imagorix;
+using namespace testsupport;
 
 namespace {
 
 const char* const INDICE = "^Erro VETORBIT::operator\\(\\) - Indice invalido \n$";
-
-std::string tmpname(const std::string& stem) { return testing::TempDir() + "vetorbit_" + stem; }
-
-std::string ler(const std::string& nome) {
-  std::ifstream f(nome, std::ios::binary);
-  std::stringstream s;
-  s << f.rdbuf();
-  return s.str();
-}
-
-void grava(const std::string& nome, const std::string& texto) {
-  std::ofstream(nome, std::ios::binary) << texto;
-}
 
 // n pseudo-random '0'/'1' characters.
 std::string aleatorio(int n, unsigned semente) {
@@ -280,21 +270,21 @@ TEST(VetorBit, StreamInputAndOutput) {
 }
 
 TEST(VetorBitFile, WritesGroupsOfFourEightAndThirtyTwo) {
-  const std::string p = tmpname("grupos.txt");
+  const std::string p = scratch_path("grupos.txt");
   imp(VETORBIT(9, true), p);
-  EXPECT_EQ(ler(p), "9\n\n1111,1111 1");
+  EXPECT_EQ(read_text(p), "9\n\n1111,1111 1");
 
   imp(bits("1000" "0100" "0010" "0001" "1100" "0110" "0011" "1001" "1"), p);
-  EXPECT_EQ(ler(p), "33\n\n1000,0100 0010,0001 1100,0110 0011,1001\n1");
+  EXPECT_EQ(read_text(p), "33\n\n1000,0100 0010,0001 1100,0110 0011,1001\n1");
   imp(VETORBIT(32, false), p);
-  EXPECT_EQ(ler(p), "32\n\n0000,0000 0000,0000 0000,0000 0000,0000\n");
+  EXPECT_EQ(read_text(p), "32\n\n0000,0000 0000,0000 0000,0000 0000,0000\n");
   imp(VETORBIT(0), p);
-  EXPECT_EQ(ler(p), "0\n\n");
+  EXPECT_EQ(read_text(p), "0\n\n");
   std::remove(p.c_str());
 }
 
 TEST(VetorBitFile, RoundTrip) {
-  const std::string p = tmpname("ida_volta.txt");
+  const std::string p = scratch_path("ida_volta.txt");
   for (int n : {0, 1, 31, 32, 33, 1000}) {
     const VETORBIT v = bits(aleatorio(n, n + 17));
     imp(v, p);
@@ -303,7 +293,7 @@ TEST(VetorBitFile, RoundTrip) {
     EXPECT_EQ(w, v) << n;
   }
   // The reader takes any layout the number syntax allows.
-  grava(p, "/* bits */ 6\n1 0;t . x\n# fim\nf");
+  write_text(p, "/* bits */ 6\n1 0;t . x\n# fim\nf");
   VETORBIT w;
   le(w, p);
   EXPECT_EQ(w.tostring(), "101010");
@@ -325,9 +315,9 @@ TEST(VetorBitFile, Failures) {
       {"5\n\n1111", "^Erro: LeBool  eof\n$"},
       {"3\n\n1y1", "^Erro: LeBool  y\n$"},
   };
-  const std::string p = tmpname("falhas.txt");
+  const std::string p = scratch_path("falhas.txt");
   for (const Caso& c : casos) {
-    grava(p, c.texto);
+    write_text(p, c.texto);
     EXPECT_EXIT(le(v, p), testing::ExitedWithCode(1), c.msg) << c.texto;
   }
   std::remove(p.c_str());
@@ -340,8 +330,8 @@ TEST(VetorBitFile, HostileCountIsNotAllocated) {
 #if defined(__SANITIZE_ADDRESS__)
   GTEST_SKIP() << "the address-space limit conflicts with the sanitizer's shadow memory";
 #else
-  const std::string p = tmpname("hostil.txt");
-  grava(p, "2147483000\n\n1011");
+  const std::string p = scratch_path("hostil.txt");
+  write_text(p, "2147483000\n\n1011");
   VETORBIT v;
   EXPECT_EXIT(
       {
@@ -362,7 +352,7 @@ TEST(VetorBitFile, HostileCountIsNotAllocated) {
 // A stream whose length cannot be known beforehand gets storage as its bits
 // arrive.
 TEST(VetorBitFile, ReadsFromAPipe) {
-  const std::string p = tmpname("fifo");
+  const std::string p = scratch_path("fifo");
   std::remove(p.c_str());
   ASSERT_EQ(mkfifo(p.c_str(), 0600), 0);
   const VETORBIT v = bits(aleatorio(300000, 23));

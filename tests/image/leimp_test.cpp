@@ -1,68 +1,18 @@
 #include "image/leimp.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
-#include <sys/stat.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "image/jpeg.h"
+#include "support/files.h"
 
 using namespace imagorix;
+using namespace testsupport;
 
 namespace {
-
-// Each test program works in a directory of its own, so that test cases run
-// in parallel processes cannot trip over each other's files; it is removed
-// when the program ends.
-class Pasta : public testing::Environment {
- public:
-  static const std::string& dir() {
-    static const std::string d = [] {
-      std::string t = testing::TempDir() + "leimp_XXXXXX";
-      if (!mkdtemp(t.data())) std::abort();
-      return t + "/";
-    }();
-    return d;
-  }
-  void TearDown() override { std::filesystem::remove_all(dir()); }
-};
-testing::Environment* const pasta = testing::AddGlobalTestEnvironment(new Pasta);
-
-using Bytes = std::vector<unsigned char>;
-
-std::string tmp(const std::string& stem) { return Pasta::dir() + stem; }
-
-std::string grava(const std::string& stem, const Bytes& b) {
-  const std::string p = tmp(stem);
-  std::FILE* f = std::fopen(p.c_str(), "wb");
-  if (!f) return p;
-  if (!b.empty()) std::fwrite(b.data(), 1, b.size(), f);
-  std::fclose(f);
-  return p;
-}
-
-std::string grava(const std::string& stem, const std::string& s) {
-  return grava(stem, Bytes(s.begin(), s.end()));
-}
-
-std::string conteudo(const std::string& p) {
-  std::ifstream f(p, std::ios::binary);
-  std::ostringstream s;
-  s << f.rdbuf();
-  return s.str();
-}
-
-bool existe(const std::string& p) {
-  struct stat st;
-  return stat(p.c_str(), &st) == 0;
-}
 
 template <class I>
 std::vector<double> valores(const I& img) {
@@ -97,15 +47,15 @@ class Leitura : public testing::Test {
  protected:
   static void SetUpTestSuite() {
     IMGGRY g(2, 3, BYTE(200));
-    imp(g, tga_cinza = tmp("le_grey.tga"));
-    imp(IMGCOR(2, 3, 0x102030), tga24 = tmp("le_rgb.tga"));
-    imp(IMGBIN(2, 3, 1), bmp = tmp("le_bin.bmp"));
-    imp(IMGSHT(2, 2, SHT(-7)), sht = tmp("le_sht.img"));
-    imp(IMGFLT(2, 2, 0.25f), flt = tmp("le_flt.img"));
-    imp(IMGDBL(2, 2, 0.75), dbl = tmp("le_dbl.img"));
-    imp(IMGCPX(2, 2, 1.0f, -1.0f), cpx = tmp("le_cpx.img"));
-    avi = grava("le_clip.avi", avi8());
-    i3d = grava("le_seq.img", Bytes{'I', '3', 'D', 'F', 'L', 'T', '*', 0x1A, 4, 0, 0, 0});
+    imp(g, tga_cinza = scratch_path("le_grey.tga"));
+    imp(IMGCOR(2, 3, 0x102030), tga24 = scratch_path("le_rgb.tga"));
+    imp(IMGBIN(2, 3, 1), bmp = scratch_path("le_bin.bmp"));
+    imp(IMGSHT(2, 2, SHT(-7)), sht = scratch_path("le_sht.img"));
+    imp(IMGFLT(2, 2, 0.25f), flt = scratch_path("le_flt.img"));
+    imp(IMGDBL(2, 2, 0.75), dbl = scratch_path("le_dbl.img"));
+    imp(IMGCPX(2, 2, 1.0f, -1.0f), cpx = scratch_path("le_cpx.img"));
+    avi = write_bytes(scratch_path("le_clip.avi"), avi8());
+    i3d = write_bytes(scratch_path("le_seq.img"), Bytes{'I', '3', 'D', 'F', 'L', 'T', '*', 0x1A, 4, 0, 0, 0});
   }
   static inline std::string tga_cinza, tga24, bmp, sht, flt, dbl, cpx, avi, i3d;
 };
@@ -138,7 +88,7 @@ TEST_F(Leitura, RefusedTypes) {
 }
 
 TEST_F(Leitura, GreyTgaIntoBinaryThresholdsAndKeepsBackgroundZero) {
-  const std::string p = tmp("le_levels.tga");
+  const std::string p = scratch_path("le_levels.tga");
   imp(IMGGRY(1, 4, {0, 127, 128, 255}), p);
   IMGBIN b(5, 5, 1);
   le(b, p);
@@ -155,19 +105,19 @@ TEST_F(Leitura, GreyTgaIntoBinaryThresholdsAndKeepsBackgroundZero) {
 
 TEST_F(Leitura, ContentDecidesNotTheName) {
   IMGBIN b;
-  le(b, grava("le_plain_pbm.bmp", "P1\n3 1\n1 0 1\n"));
+  le(b, write_text(scratch_path("le_plain_pbm.bmp"), "P1\n3 1\n1 0 1\n"));
   EXPECT_EQ(valores(b), (std::vector<double>{0, 1, 0}));  // PBM 1 is black
 
   IMGGRY g;
-  le(g, grava("le_matrix.pgm", "2 2\n\n1 2\n3 4\n"));
+  le(g, write_text(scratch_path("le_matrix.pgm"), "2 2\n\n1 2\n3 4\n"));
   EXPECT_EQ(valores(g), (std::vector<double>{1, 2, 3, 4}));
 }
 
 TEST_F(Leitura, ShortImagesGoThroughGrey) {
   IMGSHT s;
-  le(s, grava("le_pbm_short", "P1\n2 1\n1 0\n"));
+  le(s, write_text(scratch_path("le_pbm_short"), "P1\n2 1\n1 0\n"));
   EXPECT_EQ(valores(s), (std::vector<double>{0, 255}));
-  le(s, grava("le_ppm_short", "P3\n2 1\n255\n10 20 31 255 255 254\n"));
+  le(s, write_text(scratch_path("le_ppm_short"), "P3\n2 1\n255\n10 20 31 255 255 254\n"));
   EXPECT_EQ(valores(s), (std::vector<double>{20, 255}));
   le(s, tga_cinza);
   EXPECT_EQ(valores(s), std::vector<double>(6, 200));
@@ -178,7 +128,7 @@ TEST_F(Leitura, ShortImagesGoThroughGrey) {
 // Colour-mapped TGA and JPEG give colour only to IMGCOR; every other class
 // gets the grey level, (r + g + b + 1) / 3, not the colour's own conversion.
 TEST_F(Leitura, ColourMappedTgaAndJpegReachOtherClassesAsGrey) {
-  const std::string mapa = grava("le_cmap.tga", TGA_MAPA);
+  const std::string mapa = write_bytes(scratch_path("le_cmap.tga"), TGA_MAPA);
   IMGCOR k;
   le(k, mapa);
   ASSERT_EQ(k.nc(), 2);
@@ -191,7 +141,7 @@ TEST_F(Leitura, ColourMappedTgaAndJpegReachOtherClassesAsGrey) {
   le(f, mapa);
   EXPECT_EQ(valores(f), (std::vector<double>{85 / 255.0f, 10 / 255.0f}));
 
-  const std::string jpg = tmp("le_colour.jpg");
+  const std::string jpg = scratch_path("le_colour.jpg");
   IMGCOR fonte(8, 8);
   for (int l = 0; l < 8; ++l)
     for (int c = 0; c < 8; ++c)
@@ -266,7 +216,7 @@ TEST(Escrita, RefusedSuffixes) {
       {"a.tga", c, cpx},  {"a.jpg", c, cpx},  {"a.", c, cpx},
   };
   for (const Caso& x : casos) {
-    const std::string nome = tmp(x.nome);
+    const std::string nome = scratch_path(x.nome);
     EXPECT_EXIT(x.escreve(nome), testing::ExitedWithCode(1),
                 "^" + nome + " " + x.msg + "\n$")
         << x.nome;
@@ -279,13 +229,13 @@ TEST(Escrita, RefusedSuffixes) {
 
 TEST(Escrita, NumberChoosesVariantAndIsDroppedFromTheName) {
   const IMGBIN b(1, 3, {1, 0, 1});
-  const std::string raw = tmp("es_raw.pbm");
+  const std::string raw = scratch_path("es_raw.pbm");
   imp(b, raw);
-  EXPECT_EQ(conteudo(raw).substr(0, 2), "P4");
+  EXPECT_EQ(read_text(raw).substr(0, 2), "P4");
   std::remove(raw.c_str());
   imp(b, raw + "1");
-  EXPECT_EQ(conteudo(raw).substr(0, 2), "P1");
-  EXPECT_FALSE(existe(raw + "1"));
+  EXPECT_EQ(read_text(raw).substr(0, 2), "P1");
+  EXPECT_FALSE(exists(raw + "1"));
   IMGBIN back;
   le(back, raw);
   EXPECT_EQ(valores(back), valores(b));
@@ -294,21 +244,21 @@ TEST(Escrita, NumberChoosesVariantAndIsDroppedFromTheName) {
   IMGGRY g(16, 16);
   for (int l = 0; l < 16; ++l)
     for (int c = 0; c < 16; ++c) g(l, c) = BYTE(l * c);
-  const std::string q = tmp("es_q.jpg"), r = tmp("es_r.jpg");
+  const std::string q = scratch_path("es_q.jpg"), r = scratch_path("es_r.jpg");
   imp(g, q + "40");
   ImpJpg(g, r, 40);
-  EXPECT_EQ(conteudo(q), conteudo(r));
-  EXPECT_FALSE(existe(q + "40"));
+  EXPECT_EQ(read_text(q), read_text(r));
+  EXPECT_FALSE(exists(q + "40"));
   imp(g, q);
   ImpJpg(g, r, 90);
-  EXPECT_EQ(conteudo(q), conteudo(r));
+  EXPECT_EQ(read_text(q), read_text(r));
   imp(g, q + "0");
-  EXPECT_EQ(conteudo(q), conteudo(r));
+  EXPECT_EQ(read_text(q), read_text(r));
 }
 
 TEST(Escrita, ConversionsOnTheWayOut) {
   // Real to BMP: 0.5 and above is white.
-  const std::string bmp = tmp("es_flt.bmp");
+  const std::string bmp = scratch_path("es_flt.bmp");
   const IMGFLT f(1, 4, {0.49, 0.5, 1.0, -2.0});
   imp(f, bmp);
   IMGBIN b;
@@ -317,21 +267,21 @@ TEST(Escrita, ConversionsOnTheWayOut) {
   EXPECT_EQ(valores(f), (std::vector<double>{0.49f, 0.5, 1.0, -2.0}));  // untouched
 
   // Short to TGA: clamped to 0 ... 255.
-  const std::string tga = tmp("es_sht.tga");
+  const std::string tga = scratch_path("es_sht.tga");
   imp(IMGSHT(1, 4, {-5, 0, 100, 300}), tga);
   IMGGRY g;
   le(g, tga);
   EXPECT_EQ(valores(g), (std::vector<double>{0, 0, 100, 255}));
 
   // Double to plain PGM, through grey.
-  const std::string pgm = tmp("es_dbl.pgm");
+  const std::string pgm = scratch_path("es_dbl.pgm");
   imp(IMGDBL(1, 3, {0.0, 0.5, 1.5}), pgm + "1");
-  EXPECT_EQ(conteudo(pgm).substr(0, 2), "P2");
+  EXPECT_EQ(read_text(pgm).substr(0, 2), "P2");
   le(g, pgm);
   EXPECT_EQ(valores(g), (std::vector<double>{0, 127, 255}));
 
   // Colour to 24-bit TGA, exactly.
-  const std::string tga24 = tmp("es_cor.tga");
+  const std::string tga24 = scratch_path("es_cor.tga");
   const IMGCOR k(1, 2, {1, 2, 3, 250, 128, 0});
   imp(k, tga24);
   IMGCOR kb;
@@ -345,7 +295,7 @@ TEST(Escrita, TextAndNativeRoundTrips) {
   const IMGCPX c(1, 2, {0.5, -1.5, 2.0, 0.25});
   const IMGDBL d(1, 2, {0.1, -3.25});
   for (const char* suf : {".img", ".txt", ".MAT"}) {
-    const std::string p = tmp(std::string("es_rt") + suf);
+    const std::string p = scratch_path(std::string("es_rt") + suf);
     IMGSHT s2;
     imp(s, p);
     le(s2, p);
@@ -357,7 +307,7 @@ TEST(Escrita, TextAndNativeRoundTrips) {
     EXPECT_EQ(c2(0, 0), c(0, 0)) << suf;
     EXPECT_EQ(c2(0, 1), c(0, 1)) << suf;
   }
-  const std::string p = tmp("es_rt_dbl.img");
+  const std::string p = scratch_path("es_rt_dbl.img");
   IMGDBL d2;
   imp(d, p);
   le(d2, p);

@@ -1,71 +1,28 @@
 #include "image/native.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <cmath>
 #include <cstring>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <limits>
 #include <string>
 #include <vector>
 
 #include "image/img.h"
+#include "support/files.h"
 
 using namespace imagorix;
+using namespace testsupport;
 
 namespace {
-
-using Bytes = std::vector<unsigned char>;
-
-std::string tmp(const std::string& stem) { return testing::TempDir() + "native_" + stem; }
-
-void grava(const std::string& p, const Bytes& b) {
-  std::ofstream(p, std::ios::binary).write(reinterpret_cast<const char*>(b.data()), std::streamsize(b.size()));
-}
-
-Bytes conteudo(const std::string& p) {
-  std::ifstream f(p, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(f), {});
-}
-
-std::string texto(const std::string& p) {
-  const Bytes b = conteudo(p);
-  return std::string(b.begin(), b.end());
-}
-
-// The whole stderr of a process that ends with msg (msg taken literally).
-std::string linha(const std::string& msg) {
-  std::string r = "^";
-  for (char c : msg) {
-    if (std::string("\\^$.|?*+()[]{}").find(c) != std::string::npos) r += '\\';
-    r += c;
-  }
-  return r + "\n$";
-}
-
-// Inside a death test: caps the address space so that a reader that trusted
-// a huge header and allocated for it would die with the allocation message.
-// Skipped under AddressSanitizer, which needs a huge address space itself.
-void pouca_memoria() {
-#ifndef __SANITIZE_ADDRESS__
-  const rlimit r{512u << 20, 512u << 20};
-  setrlimit(RLIMIT_AS, &r);
-#endif
-}
-
-void le32(Bytes& b, int v) {
-  for (int k = 0; k < 4; ++k) b.push_back(static_cast<unsigned char>(static_cast<unsigned>(v) >> (8 * k)));
-}
 
 // A native file's header; the pixel bytes are appended by the caller.
 Bytes cabecalho(const char* tag, int tamanho, int nl, int nc, int lc = 0, int cc = 0) {
   Bytes b(tag, tag + 7);
   b.push_back(0x1A);
-  for (int v : {tamanho, nl, nc, lc, cc}) le32(b, v);
+  for (int v : {tamanho, nl, nc, lc, cc}) put_le32(b, b.size(), v);
   return b;
 }
 
@@ -81,31 +38,31 @@ TEST(Native, WritesTheFormatBytes) {
   IMGSHT s(1, 2, {-2, 300});
   s.lc() = 5;
   s.cc() = -1;
-  const std::string p = tmp("sht.img");
+  const std::string p = scratch_path("sht.img");
   s.ImpImg(p);
   Bytes quer = cabecalho("IMGSHT*", 2, 1, 2, 5, -1);
   quer.insert(quer.end(), {0xFE, 0xFF, 0x2C, 0x01});
-  EXPECT_EQ(conteudo(p), quer);
+  EXPECT_EQ(read_bytes(p), quer);
 
   IMGCPX x(1, 1, {1.0, -2.0});
   x.ImpImg(p);
   quer = cabecalho("IMGCPX*", 8, 1, 1);
   quer.insert(quer.end(), {0, 0, 0x80, 0x3F, 0, 0, 0, 0xC0});  // 1.0f, then -2.0f
-  EXPECT_EQ(conteudo(p), quer);
+  EXPECT_EQ(read_bytes(p), quer);
 
   IMGFLT(1, 2, 0.5f).ImpImg(p);
   quer = cabecalho("IMGFLT*", 4, 1, 2);
   quer.insert(quer.end(), {0, 0, 0, 0x3F, 0, 0, 0, 0x3F});
-  EXPECT_EQ(conteudo(p), quer);
+  EXPECT_EQ(read_bytes(p), quer);
 
   IMGDBL(1, 1, 0.5).ImpImg(p);
   quer = cabecalho("IMGDBL*", 8, 1, 1);
   quer.insert(quer.end(), {0, 0, 0, 0, 0, 0, 0xE0, 0x3F});
-  EXPECT_EQ(conteudo(p), quer);
+  EXPECT_EQ(read_bytes(p), quer);
 }
 
 TEST(Native, RoundTripKeepsExactValuesAndTheCentre) {
-  const std::string p = tmp("ida_volta.img");
+  const std::string p = scratch_path("ida_volta.img");
   auto ida_volta = [&](auto img) {
     img.lc() = -7;
     img.cc() = 1000;
@@ -125,11 +82,11 @@ TEST(Native, RoundTripKeepsExactValuesAndTheCentre) {
 }
 
 TEST(Native, ReaderFollowsTheFileIntoAnImageOfTheSameSize) {
-  const std::string p = tmp("mesmo.img");
+  const std::string p = scratch_path("mesmo.img");
   Bytes b = cabecalho("IMGFLT*", 4, 1, 1, 3, 4);
   b[7] = 0;  // the eighth byte is not checked
-  le32(b, 0x3F800000);
-  grava(p, b);
+  put_le32(b, b.size(), 0x3F800000);
+  write_bytes(p, b);
   IMGFLT f(1, 1);
   f.fundo() = 0.25f;
   f.LeImg(p);
@@ -140,8 +97,8 @@ TEST(Native, ReaderFollowsTheFileIntoAnImageOfTheSameSize) {
 }
 
 TEST(Native, NegativeSizesReadAsAnImageWithoutPixels) {
-  const std::string p = tmp("negativo.img");
-  grava(p, cabecalho("IMGSHT*", 2, -2, -3));
+  const std::string p = scratch_path("negativo.img");
+  write_bytes(p, cabecalho("IMGSHT*", 2, -2, -3));
   IMGSHT s(4, 4);
   s.LeImg(p);
   EXPECT_EQ(s.nl(), -2);
@@ -150,7 +107,7 @@ TEST(Native, NegativeSizesReadAsAnImageWithoutPixels) {
 }
 
 TEST(NativeDeath, WrongTagOrElementSize) {
-  const std::string p = tmp("tag.img");
+  const std::string p = scratch_path("tag.img");
   struct Caso {
     Bytes arquivo;
     std::function<void(const std::string&)> le;
@@ -168,47 +125,47 @@ TEST(NativeDeath, WrongTagOrElementSize) {
     SCOPED_TRACE(k.msg);
     Bytes b = k.arquivo;
     b.resize(b.size() + 16, 0);
-    grava(p, b);
-    EXPECT_EXIT(k.le(p), testing::ExitedWithCode(1), linha(k.msg));
+    write_bytes(p, b);
+    EXPECT_EXIT(k.le(p), testing::ExitedWithCode(1), stderr_line(k.msg));
   }
   // Too short to hold the element size.
-  grava(p, Bytes{'I', 'M', 'G', 'S', 'H', 'T', '*', 0x1A, 2, 0});
-  EXPECT_EXIT(IMGSHT().LeImg(p), testing::ExitedWithCode(1), linha("Erro IMGSHT::LeImg - Formato incorreta "));
+  write_bytes(p, Bytes{'I', 'M', 'G', 'S', 'H', 'T', '*', 0x1A, 2, 0});
+  EXPECT_EXIT(IMGSHT().LeImg(p), testing::ExitedWithCode(1), stderr_line("Erro IMGSHT::LeImg - Formato incorreta "));
   Bytes b = cabecalho("IMGSHT*", 2, 1, 1);
   b[6] = 0;  // "IMGSHT" followed by a zero byte is a different tag
   b.resize(b.size() + 2, 0);
-  grava(p, b);
-  EXPECT_EXIT(IMGSHT().LeImg(p), testing::ExitedWithCode(1), linha("Erro IMGSHT::LeImg - Formato incorreta "));
+  write_bytes(p, b);
+  EXPECT_EXIT(IMGSHT().LeImg(p), testing::ExitedWithCode(1), stderr_line("Erro IMGSHT::LeImg - Formato incorreta "));
 }
 
 TEST(NativeDeath, FilesCutShortAndSizesTheFileCannotHold) {
-  const std::string p = tmp("curto.img");
+  const std::string p = scratch_path("curto.img");
   // Cut inside the pixels, and inside the header after the tag.
   Bytes b = cabecalho("IMGDBL*", 8, 2, 2);
   b.resize(b.size() + 31, 0);
-  grava(p, b);
-  EXPECT_EXIT(IMGDBL().LeImg(p), testing::ExitedWithCode(1), linha("Erro IMGDBL::LeImg - Fim inesperado "));
+  write_bytes(p, b);
+  EXPECT_EXIT(IMGDBL().LeImg(p), testing::ExitedWithCode(1), stderr_line("Erro IMGDBL::LeImg - Fim inesperado "));
   b.resize(20);
-  grava(p, b);
-  EXPECT_EXIT(IMGDBL().LeImg(p), testing::ExitedWithCode(1), linha("Erro IMGDBL::LeImg - Fim inesperado "));
+  write_bytes(p, b);
+  EXPECT_EXIT(IMGDBL().LeImg(p), testing::ExitedWithCode(1), stderr_line("Erro IMGDBL::LeImg - Fim inesperado "));
   // A large stated size in a small file, from a file and from a pipe.
   b = cabecalho("IMGCPX*", 8, 30000, 30000);
   b.resize(b.size() + 100, 0);
-  grava(p, b);
-  EXPECT_EXIT((pouca_memoria(), IMGCPX().LeImg(p)), testing::ExitedWithCode(1),
-              linha("Erro IMGCPX::LeImg - Fim inesperado "));
+  write_bytes(p, b);
+  EXPECT_EXIT((cap_address_space(), IMGCPX().LeImg(p)), testing::ExitedWithCode(1),
+              stderr_line("Erro IMGCPX::LeImg - Fim inesperado "));
   EXPECT_EXIT(
       {
-        pouca_memoria();
+        cap_address_space();
         int fd[2];
         if (pipe(fd) != 0 || write(fd[1], b.data(), b.size()) != ssize_t(b.size())) return;
         close(fd[1]);
         IMGCPX().LeImg("/dev/fd/" + std::to_string(fd[0]));
       },
-      testing::ExitedWithCode(1), linha("Erro IMGCPX::LeImg - Fim inesperado "));
+      testing::ExitedWithCode(1), stderr_line("Erro IMGCPX::LeImg - Fim inesperado "));
   // Sizes whose pixel count overflows give the allocation message.
-  grava(p, cabecalho("IMGSHT*", 2, 1 << 16, 1 << 16));
-  EXPECT_EXIT(IMGSHT().LeImg(p), testing::ExitedWithCode(1), linha("Erro IMGSHT::aloca - Falta memoria "));
+  write_bytes(p, cabecalho("IMGSHT*", 2, 1 << 16, 1 << 16));
+  EXPECT_EXIT(IMGSHT().LeImg(p), testing::ExitedWithCode(1), stderr_line("Erro IMGSHT::aloca - Falta memoria "));
 }
 
 TEST(NativeDeath, OpeningAndWritingFailures) {
@@ -224,24 +181,24 @@ TEST(NativeDeath, OpeningAndWritingFailures) {
   };
   for (const Caso& k : casos) {
     SCOPED_TRACE(k.classe);
-    EXPECT_EXIT(k.le(sem), testing::ExitedWithCode(1), linha("Erro " + k.classe + "::LeImg - Abertura de  " + sem));
-    EXPECT_EXIT(k.imp(sem), testing::ExitedWithCode(1), linha("Erro " + k.classe + "::ImpImg - Abertura de  " + sem));
+    EXPECT_EXIT(k.le(sem), testing::ExitedWithCode(1), stderr_line("Erro " + k.classe + "::LeImg - Abertura de  " + sem));
+    EXPECT_EXIT(k.imp(sem), testing::ExitedWithCode(1), stderr_line("Erro " + k.classe + "::ImpImg - Abertura de  " + sem));
     EXPECT_EXIT(k.imp("/dev/full"), testing::ExitedWithCode(1),
-                linha("Erro " + k.classe + "::ImpImg - Falha de escrita  /dev/full"));
+                stderr_line("Erro " + k.classe + "::ImpImg - Falha de escrita  /dev/full"));
   }
 }
 
 TEST(ImpHex, WordsOfThePixelStream) {
-  const std::string p = tmp("hex.txt");
+  const std::string p = scratch_path("hex.txt");
   ImpHex(IMGBIN(1, 1, 1), p);
-  EXPECT_EQ(texto(p), "1, 1,\n0x80000000, ");
+  EXPECT_EQ(read_text(p), "1, 1,\n0x80000000, ");
   ImpHex(IMGBIN(1, 33, 0), p);
-  EXPECT_EQ(texto(p), "1, 33,\n0x00000000, 0x00000000, ");
+  EXPECT_EQ(read_text(p), "1, 33,\n0x00000000, 0x00000000, ");
   // Rows run on without a break: 101 then 010.
   ImpHex(IMGBIN(2, 3, {1, 0, 1, 0, 1, 0}), p);
-  EXPECT_EQ(texto(p), "2, 3,\n0xa8000000, ");
+  EXPECT_EQ(read_text(p), "2, 3,\n0xa8000000, ");
   ImpHex(IMGBIN(0, 0), p);
-  EXPECT_EQ(texto(p), "0, 0,\n");
+  EXPECT_EQ(read_text(p), "0, 0,\n");
 }
 
 TEST(ImpHex, LineBreaksCountFromTheStartOfEachFile) {
@@ -250,16 +207,16 @@ TEST(ImpHex, LineBreaksCountFromTheStartOfEachFile) {
   const std::string oito = "0xffffffff, 0xffffffff, 0xffffffff, 0xffffffff, "
                            "0xffffffff, 0xffffffff, 0xffffffff, 0xffffffff, \n";
   const std::string quer = "9, 32,\n" + oito + "0x55555555, ";
-  const std::string p = tmp("hex9.txt"), q = tmp("hex9b.txt");
+  const std::string p = scratch_path("hex9.txt"), q = scratch_path("hex9b.txt");
   ImpHex(nove, p);
-  EXPECT_EQ(texto(p), quer);
+  EXPECT_EQ(read_text(p), quer);
   ImpHex(nove, q);  // a second file in the same process breaks at the same places
-  EXPECT_EQ(texto(q), quer);
+  EXPECT_EQ(read_text(q), quer);
 }
 
 TEST(ImpHexDeath, OpeningAndWritingFailures) {
   EXPECT_EXIT(ImpHex(IMGBIN(2, 2, 1), "/nonexistent/h.txt"), testing::ExitedWithCode(1),
-              linha("Erro ImpHex - abertura de  /nonexistent/h.txt"));
+              stderr_line("Erro ImpHex - abertura de  /nonexistent/h.txt"));
   EXPECT_EXIT(ImpHex(IMGBIN(2, 2, 1), "/dev/full"), testing::ExitedWithCode(1),
-              linha("Erro ImpHex - Falha de escrita  /dev/full"));
+              stderr_line("Erro ImpHex - Falha de escrita  /dev/full"));
 }

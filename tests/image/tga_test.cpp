@@ -1,53 +1,20 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <fstream>
 #include <functional>
 #include <iterator>
 #include <string>
 #include <vector>
 
 #include "image/img.h"
+#include "support/files.h"
 
 using namespace imagorix;
+using namespace testsupport;
 
 namespace {
-
-using Bytes = std::vector<unsigned char>;
-
-std::string tmp(const std::string& stem) { return testing::TempDir() + "tga_" + stem; }
-
-void grava(const std::string& p, const Bytes& b) {
-  std::ofstream(p, std::ios::binary).write(reinterpret_cast<const char*>(b.data()), std::streamsize(b.size()));
-}
-
-Bytes conteudo(const std::string& p) {
-  std::ifstream f(p, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(f), {});
-}
-
-// The whole stderr of a process that ends with msg (msg taken literally).
-std::string linha(const std::string& msg) {
-  std::string r = "^";
-  for (char c : msg) {
-    if (std::string("\\^$.|?*+()[]{}").find(c) != std::string::npos) r += '\\';
-    r += c;
-  }
-  return r + "\n$";
-}
-
-// Inside a death test: caps the address space so that a reader that trusted
-// a huge header and allocated for it would die with the allocation message.
-// Skipped under AddressSanitizer, which needs a huge address space itself.
-void pouca_memoria() {
-#ifndef __SANITIZE_ADDRESS__
-  const rlimit r{512u << 20, 512u << 20};
-  setrlimit(RLIMIT_AS, &r);
-#endif
-}
 
 enum : unsigned char { MAPA = 1, RGB = 2, CINZA = 3 };
 
@@ -101,9 +68,9 @@ const Bytes MAPA6 = {0, 0, 0, 3, 2, 1, 0, 0, 0, 0, 0, 0, 10, 200, 40, 255, 0, 0}
 
 TEST(Tga, GreyWriterWritesTheFormatBytesAndReadsBack) {
   const IMGGRY img(2, 3, {1, 2, 3, 250, 251, 252});
-  const std::string p = tmp("grey.tga");
+  const std::string p = scratch_path("grey.tga");
   img.imp(p);
-  EXPECT_EQ(conteudo(p), tga(CINZA, 2, 3, {1, 2, 3, 250, 251, 252}));
+  EXPECT_EQ(read_bytes(p), tga(CINZA, 2, 3, {1, 2, 3, 250, 251, 252}));
   IMGGRY r;
   r.LeTga(p);
   EXPECT_EQ(r.nl(), 2);
@@ -113,9 +80,9 @@ TEST(Tga, GreyWriterWritesTheFormatBytesAndReadsBack) {
 
 TEST(Tga, TrueColourIsBlueGreenRedInTheFileAndTheImageIsLeftAsItWas) {
   const IMGCOR img(1, 2, {30, 20, 10, 1, 2, 3});
-  const std::string p = tmp("rgb.tga");
+  const std::string p = scratch_path("rgb.tga");
   img.ImpTga(p);
-  EXPECT_EQ(conteudo(p), tga(RGB, 1, 2, {10, 20, 30, 3, 2, 1}));
+  EXPECT_EQ(read_bytes(p), tga(RGB, 1, 2, {10, 20, 30, 3, 2, 1}));
   EXPECT_EQ(cores(img), (std::vector<COR>{{30, 20, 10}, {1, 2, 3}}));
   IMGCOR r;
   r.LeTga(p);
@@ -127,7 +94,7 @@ TEST(Tga, ColourWriterBuffersLargeImagesCorrectly) {
   IMGCOR img(150, 200);
   for (int l = 0; l < img.nl(); ++l)
     for (int c = 0; c < img.nc(); ++c) img(l, c) = COR{BYTE(l), BYTE(c), BYTE(l ^ c)};
-  const std::string p = tmp("big.tga");
+  const std::string p = scratch_path("big.tga");
   img.ImpTga(p);
   IMGCOR r;
   r.LeTga(p);
@@ -143,18 +110,18 @@ TEST(Tga, RowOrderFollowsTheDescriptor) {
     SCOPED_TRACE(int(k.desc));
     const std::vector<int> direta = {1, 2, 3, 4, 5, 6}, invertida = {5, 6, 3, 4, 1, 2};
     const std::vector<int>& quer = k.invertida ? invertida : direta;
-    const std::string p = tmp("desc.tga");
+    const std::string p = scratch_path("desc.tga");
 
-    grava(p, tga(CINZA, 3, 2, {1, 2, 3, 4, 5, 6}, k.desc));
+    write_bytes(p, tga(CINZA, 3, 2, {1, 2, 3, 4, 5, 6}, k.desc));
     IMGGRY g;
     g.LeTga(p);
     EXPECT_EQ(cinzas(g), quer);
 
-    grava(p, tga(MAPA, 3, 2, {1, 2, 3, 4, 5, 6}, k.desc, MAPA6));
+    write_bytes(p, tga(MAPA, 3, 2, {1, 2, 3, 4, 5, 6}, k.desc, MAPA6));
     g.LeTgaI(p);
     EXPECT_EQ(cinzas(g), quer);
 
-    grava(p, tga(RGB, 3, 2, {0, 0, 1, 0, 0, 2, 0, 0, 3, 0, 0, 4, 0, 0, 5, 0, 0, 6}, k.desc));
+    write_bytes(p, tga(RGB, 3, 2, {0, 0, 1, 0, 0, 2, 0, 0, 3, 0, 0, 4, 0, 0, 5, 0, 0, 6}, k.desc));
     IMGCOR c;
     c.LeTga(p);
     std::vector<int> vermelhos;
@@ -162,7 +129,7 @@ TEST(Tga, RowOrderFollowsTheDescriptor) {
     EXPECT_EQ(vermelhos, quer);
 
     // Through the map: entries 1 and 5 on the rows that end up first.
-    grava(p, tga(MAPA, 2, 1, {1, 5}, k.desc, MAPA6));
+    write_bytes(p, tga(MAPA, 2, 1, {1, 5}, k.desc, MAPA6));
     c.LeTgaP(p);
     EXPECT_EQ(cores(c)[0], k.invertida ? (COR{0, 0, 255}) : (COR{1, 2, 3}));
     g.LeTgaP(p);
@@ -171,8 +138,8 @@ TEST(Tga, RowOrderFollowsTheDescriptor) {
 }
 
 TEST(Tga, ColourMappedFilesAsIndicesGreysOrColours) {
-  const std::string p = tmp("mapa.tga");
-  grava(p, tga(MAPA, 1, 4, {5, 1, 4, 0}, 0x20, MAPA6));
+  const std::string p = scratch_path("mapa.tga");
+  write_bytes(p, tga(MAPA, 1, 4, {5, 1, 4, 0}, 0x20, MAPA6));
   IMGGRY g;
   g.LeTgaI(p);
   EXPECT_EQ(cinzas(g), (std::vector<int>{5, 1, 4, 0}));
@@ -185,8 +152,8 @@ TEST(Tga, ColourMappedFilesAsIndicesGreysOrColours) {
 }
 
 TEST(Tga, SizeAndCentreFollowTheFileAndTheColourReaderAlwaysStartsAfresh) {
-  const std::string p = tmp("centro.tga");
-  grava(p, tga(CINZA, 2, 2, {1, 2, 3, 4}));
+  const std::string p = scratch_path("centro.tga");
+  write_bytes(p, tga(CINZA, 2, 2, {1, 2, 3, 4}));
   IMGGRY g(2, 2);
   g.lc() = 7;
   g.LeTga(p);  // same size: the storage, and the centre with it, is kept
@@ -196,7 +163,7 @@ TEST(Tga, SizeAndCentreFollowTheFileAndTheColourReaderAlwaysStartsAfresh) {
   EXPECT_EQ(h.lc(), 0);
   EXPECT_EQ(h.nl(), 2);
 
-  grava(p, tga(RGB, 2, 2, Bytes(12, 9)));
+  write_bytes(p, tga(RGB, 2, 2, Bytes(12, 9)));
   IMGCOR c(2, 2);
   c.lc() = 7;
   c.fundo() = COR{1, 1, 1};
@@ -206,9 +173,9 @@ TEST(Tga, SizeAndCentreFollowTheFileAndTheColourReaderAlwaysStartsAfresh) {
 }
 
 TEST(Tga, EmptyImagesRoundTrip) {
-  const std::string p = tmp("vazia.tga");
+  const std::string p = scratch_path("vazia.tga");
   IMGGRY(0, 0).imp(p);
-  EXPECT_EQ(conteudo(p), tga(CINZA, 0, 0, {}));
+  EXPECT_EQ(read_bytes(p), tga(CINZA, 0, 0, {}));
   IMGGRY g(3, 3);
   g.LeTga(p);
   EXPECT_EQ(g.n(), 0);
@@ -216,7 +183,7 @@ TEST(Tga, EmptyImagesRoundTrip) {
   // A map with no pixels behind it does not need to be complete.
   Bytes curto = tga(MAPA, 0, 0, {}, 0x20, MAPA6);
   curto.resize(curto.size() - 4);
-  grava(p, curto);
+  write_bytes(p, curto);
   IMGCOR c;
   c.LeTgaP(p);
   EXPECT_EQ(c.n(), 0);
@@ -270,33 +237,33 @@ TEST(TgaDeath, HeadersOfAnotherKindAreRefused) {
       {"run-length mapped", MAPA, 2, 9},       {"first map entry", MAPA, 3, 1},
       {"no map type", MAPA, 1, 0},             {"16-bit indices", MAPA, 16, 16},
   };
-  const std::string p = tmp("recusado.tga");
+  const std::string p = scratch_path("recusado.tga");
   for (const Caso& k : casos) {
     SCOPED_TRACE(k.oque);
     Bytes b = tga(k.tipo, 1, 1, Bytes(k.tipo == RGB ? 3 : 1, 0), 0x20, k.tipo == MAPA ? MAPA6 : Bytes{});
     b[k.byte] = k.valor;
     b.resize(b.size() + 64, 0);  // room for whatever the changed header might claim
-    grava(p, b);
+    write_bytes(p, b);
     if (k.tipo == CINZA) {
-      EXPECT_EXIT(le_cinza(p), testing::ExitedWithCode(1), linha(cinza_msg + " "));
+      EXPECT_EXIT(le_cinza(p), testing::ExitedWithCode(1), stderr_line(cinza_msg + " "));
     } else if (k.tipo == RGB) {
-      EXPECT_EXIT(le_cor(p), testing::ExitedWithCode(1), linha(cor_msg + " "));
+      EXPECT_EXIT(le_cor(p), testing::ExitedWithCode(1), stderr_line(cor_msg + " "));
     } else {
-      for (const Leitores& r : mapeados) EXPECT_EXIT(r.le(p), testing::ExitedWithCode(1), linha(r.msg + " "));
+      for (const Leitores& r : mapeados) EXPECT_EXIT(r.le(p), testing::ExitedWithCode(1), stderr_line(r.msg + " "));
     }
   }
   // Each reader refuses the other kinds, and a file too short for a header.
-  grava(p, tga(MAPA, 1, 1, {0}, 0x20, MAPA6));
-  EXPECT_EXIT(le_cinza(p), testing::ExitedWithCode(1), linha(cinza_msg + " "));
-  EXPECT_EXIT(le_cor(p), testing::ExitedWithCode(1), linha(cor_msg + " "));
-  grava(p, tga(CINZA, 1, 1, {0}));
-  for (const Leitores& r : mapeados) EXPECT_EXIT(r.le(p), testing::ExitedWithCode(1), linha(r.msg + " "));
-  grava(p, Bytes(17, 0));
-  EXPECT_EXIT(le_cinza(p), testing::ExitedWithCode(1), linha(cinza_msg + " "));
+  write_bytes(p, tga(MAPA, 1, 1, {0}, 0x20, MAPA6));
+  EXPECT_EXIT(le_cinza(p), testing::ExitedWithCode(1), stderr_line(cinza_msg + " "));
+  EXPECT_EXIT(le_cor(p), testing::ExitedWithCode(1), stderr_line(cor_msg + " "));
+  write_bytes(p, tga(CINZA, 1, 1, {0}));
+  for (const Leitores& r : mapeados) EXPECT_EXIT(r.le(p), testing::ExitedWithCode(1), stderr_line(r.msg + " "));
+  write_bytes(p, Bytes(17, 0));
+  EXPECT_EXIT(le_cinza(p), testing::ExitedWithCode(1), stderr_line(cinza_msg + " "));
 }
 
 TEST(TgaDeath, MissingPixelDataIsRefusedBeforeAllocating) {
-  const std::string p = tmp("curto.tga");
+  const std::string p = scratch_path("curto.tga");
   struct Caso {
     Leitor le;
     unsigned char tipo;
@@ -313,24 +280,24 @@ TEST(TgaDeath, MissingPixelDataIsRefusedBeforeAllocating) {
     const Bytes mapa = k.tipo == MAPA ? MAPA6 : Bytes{};
     const int bpp = k.tipo == RGB ? 3 : 1;
     // One byte short.
-    grava(p, tga(k.tipo, 2, 3, Bytes(6 * bpp - 1, 0), 0x20, mapa));
-    EXPECT_EXIT(k.le(p), testing::ExitedWithCode(1), linha(k.fim));
+    write_bytes(p, tga(k.tipo, 2, 3, Bytes(6 * bpp - 1, 0), 0x20, mapa));
+    EXPECT_EXIT(k.le(p), testing::ExitedWithCode(1), stderr_line(k.fim));
     // A large stated size in a small file.
-    grava(p, tga(k.tipo, 40000, 40000, Bytes(100, 0), 0x20, mapa));
-    EXPECT_EXIT((pouca_memoria(), k.le(p)), testing::ExitedWithCode(1), linha(k.fim));
+    write_bytes(p, tga(k.tipo, 40000, 40000, Bytes(100, 0), 0x20, mapa));
+    EXPECT_EXIT((cap_address_space(), k.le(p)), testing::ExitedWithCode(1), stderr_line(k.fim));
     // The map cut short leaves no pixel data at all.
     if (k.tipo == MAPA) {
       Bytes b = tga(MAPA, 1, 1, {}, 0x20, MAPA6);
       b.resize(b.size() - 1);
-      grava(p, b);
-      EXPECT_EXIT(k.le(p), testing::ExitedWithCode(1), linha(k.fim));
+      write_bytes(p, b);
+      EXPECT_EXIT(k.le(p), testing::ExitedWithCode(1), stderr_line(k.fim));
     }
   }
   // Sizes whose pixel count overflows give the allocation message.
-  grava(p, tga(CINZA, 65535, 65535, {}));
-  EXPECT_EXIT(IMGGRY().LeTga(p), testing::ExitedWithCode(1), linha("Erro IMGGRY::aloca - Falta memoria "));
-  grava(p, tga(RGB, 65535, 65535, {}));
-  EXPECT_EXIT(IMGCOR().LeTga(p), testing::ExitedWithCode(1), linha("Erro IMGCOR::aloca - Falta memoria "));
+  write_bytes(p, tga(CINZA, 65535, 65535, {}));
+  EXPECT_EXIT(IMGGRY().LeTga(p), testing::ExitedWithCode(1), stderr_line("Erro IMGGRY::aloca - Falta memoria "));
+  write_bytes(p, tga(RGB, 65535, 65535, {}));
+  EXPECT_EXIT(IMGCOR().LeTga(p), testing::ExitedWithCode(1), stderr_line("Erro IMGCOR::aloca - Falta memoria "));
 }
 
 TEST(TgaDeath, MissingPixelDataFromAPipe) {
@@ -343,31 +310,31 @@ TEST(TgaDeath, MissingPixelDataFromAPipe) {
         close(fd[1]);
         IMGCOR().LeTga("/dev/fd/" + std::to_string(fd[0]));
       },
-      testing::ExitedWithCode(1), linha("Erro IMGCOR::LeTga - Fim inesperado "));
+      testing::ExitedWithCode(1), stderr_line("Erro IMGCOR::LeTga - Fim inesperado "));
 }
 
 TEST(TgaDeath, IndexPastTheMapIsAVectorIndexError) {
-  const std::string p = tmp("indice.tga");
-  grava(p, tga(MAPA, 1, 2, {5, 6}, 0x20, MAPA6));
-  EXPECT_EXIT(IMGGRY().LeTgaP(p), testing::ExitedWithCode(1), linha("Erro VETOR::operator() - Indice invalido "));
-  EXPECT_EXIT(IMGCOR().LeTgaP(p), testing::ExitedWithCode(1), linha("Erro VETOR::operator() - Indice invalido "));
+  const std::string p = scratch_path("indice.tga");
+  write_bytes(p, tga(MAPA, 1, 2, {5, 6}, 0x20, MAPA6));
+  EXPECT_EXIT(IMGGRY().LeTgaP(p), testing::ExitedWithCode(1), stderr_line("Erro VETOR::operator() - Indice invalido "));
+  EXPECT_EXIT(IMGCOR().LeTgaP(p), testing::ExitedWithCode(1), stderr_line("Erro VETOR::operator() - Indice invalido "));
   IMGGRY g;
   g.LeTgaI(p);  // the indices themselves are fine
   EXPECT_EQ(cinzas(g), (std::vector<int>{5, 6}));
 }
 
 TEST(TgaDeath, OversizedImagesAreRefusedAndLeaveAnEmptyFile) {
-  const std::string p = tmp("grande.tga");
-  EXPECT_EXIT(IMGGRY(1, 65536).imp(p), testing::ExitedWithCode(1), linha("Erro: Imagem muito grande para TGA "));
-  EXPECT_EQ(conteudo(p), Bytes{});
+  const std::string p = scratch_path("grande.tga");
+  EXPECT_EXIT(IMGGRY(1, 65536).imp(p), testing::ExitedWithCode(1), stderr_line("Erro: Imagem muito grande para TGA "));
+  EXPECT_EQ(read_bytes(p), Bytes{});
   std::remove(p.c_str());
-  EXPECT_EXIT(IMGCOR(65536, 1).ImpTga(p), testing::ExitedWithCode(1), linha("Erro: Imagem muito grande para TGA "));
-  EXPECT_EQ(conteudo(p), Bytes{});
+  EXPECT_EXIT(IMGCOR(65536, 1).ImpTga(p), testing::ExitedWithCode(1), stderr_line("Erro: Imagem muito grande para TGA "));
+  EXPECT_EQ(read_bytes(p), Bytes{});
   struct stat st;
   EXPECT_EQ(stat(p.c_str(), &st), 0);
   // The largest size the fields hold is written.
   IMGGRY(1, 65535, 3).imp(p);
-  EXPECT_EQ(conteudo(p).size(), 18u + 65535u);
+  EXPECT_EQ(read_bytes(p).size(), 18u + 65535u);
 }
 
 TEST(TgaDeath, OpeningAndWritingFailures) {
@@ -389,5 +356,5 @@ TEST(TgaDeath, OpeningAndWritingFailures) {
       {[&] { c.ImpTga("/dev/full"); }, "Erro IMGCOR::ImpTga - Falha de escrita  /dev/full"},
       {[&] { IMGGRY(300, 300, 1).imp("/dev/full"); }, "Erro IMGGRY::imp - Falha de escrita  /dev/full"},
   };
-  for (const Caso& k : casos) EXPECT_EXIT(k.f(), testing::ExitedWithCode(1), linha(k.msg));
+  for (const Caso& k : casos) EXPECT_EXIT(k.f(), testing::ExitedWithCode(1), stderr_line(k.msg));
 }

@@ -1,63 +1,23 @@
 #include "image/tipo.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "support/files.h"
+
 using namespace imagorix;
+using namespace testsupport;
 
 namespace {
 
-// Each test program works in a directory of its own, so that test cases run
-// in parallel processes cannot trip over each other's files; it is removed
-// when the program ends.
-class Pasta : public testing::Environment {
- public:
-  static const std::string& dir() {
-    static const std::string d = [] {
-      std::string t = testing::TempDir() + "tipo_XXXXXX";
-      if (!mkdtemp(t.data())) std::abort();
-      return t + "/";
-    }();
-    return d;
-  }
-  void TearDown() override { std::filesystem::remove_all(dir()); }
-};
-testing::Environment* const pasta = testing::AddGlobalTestEnvironment(new Pasta);
-
-using Bytes = std::vector<unsigned char>;
-
-std::string grava(const std::string& stem, const Bytes& b) {
-  const std::string p = Pasta::dir() + stem;
-  std::FILE* f = std::fopen(p.c_str(), "wb");
-  if (!f) return p;
-  if (!b.empty()) std::fwrite(b.data(), 1, b.size(), f);
-  std::fclose(f);
-  return p;
-}
-
 Bytes texto(const std::string& s) { return Bytes(s.begin(), s.end()); }
-
-// Puts little-endian values into a header.
-void poe16(Bytes& b, std::size_t k, unsigned v) {
-  if (b.size() < k + 2) b.resize(k + 2);
-  b[k] = v & 0xFF;
-  b[k + 1] = (v >> 8) & 0xFF;
-}
-void poe32(Bytes& b, std::size_t k, unsigned v) {
-  poe16(b, k, v & 0xFFFF);
-  poe16(b, k + 2, v >> 16);
-}
 
 // TGA headers of 18 bytes, followed by a 2 x 2 picture.
 Bytes tga(unsigned char cmap, unsigned char tipo, unsigned char cmbits, unsigned char bpp) {
   Bytes b = {0, cmap, tipo, 0, 0, 0, 0, cmbits, 0, 0, 0, 0, 2, 0, 2, 0, bpp, 0};
-  if (cmap) poe16(b, 5, 256);
+  if (cmap) put_le16(b, 5, 256);
   b.resize(b.size() + (cmap ? 768 : 0) + 4 * (bpp / 8), 0x40);
   return b;
 }
@@ -65,15 +25,15 @@ Bytes tga(unsigned char cmap, unsigned char tipo, unsigned char cmbits, unsigned
 // A 1-bit BMP header (62 bytes with its two-colour table) and 8 x 1 pixels.
 Bytes bmp(unsigned bits, unsigned comp, unsigned cores) {
   Bytes b = {'B', 'M'};
-  poe32(b, 2, 66);
-  poe32(b, 10, 62);
-  poe32(b, 14, 40);
-  poe32(b, 18, 8);
-  poe32(b, 22, 1);
-  poe16(b, 26, 1);
-  poe16(b, 28, bits);
-  poe32(b, 30, comp);
-  poe32(b, 46, cores);
+  put_le32(b, 2, 66);
+  put_le32(b, 10, 62);
+  put_le32(b, 14, 40);
+  put_le32(b, 18, 8);
+  put_le32(b, 22, 1);
+  put_le16(b, 26, 1);
+  put_le16(b, 28, bits);
+  put_le32(b, 30, comp);
+  put_le32(b, 46, cores);
   b.resize(62, 0);
   b[58] = b[59] = b[60] = 0xFF;
   b.insert(b.end(), {0xA5, 0, 0, 0});
@@ -84,11 +44,11 @@ Bytes bmp(unsigned bits, unsigned comp, unsigned cores) {
 // and bits per pixel at 184 and compression at 188.
 Bytes avi(unsigned bits, unsigned comp) {
   Bytes b = texto("RIFF");
-  poe32(b, 4, 1000);
+  put_le32(b, 4, 1000);
   b.insert(b.end(), {'A', 'V', 'I', ' '});
   b.resize(200, 0);
-  poe32(b, 184, bits);
-  poe32(b, 188, comp);
+  put_le32(b, 184, bits);
+  put_le32(b, 188, comp);
   return b;
 }
 
@@ -110,7 +70,7 @@ class TipoPorConteudo : public testing::TestWithParam<Caso> {};
 
 TEST_P(TipoPorConteudo, DetectsTheCode) {
   const Caso& c = GetParam();
-  EXPECT_EQ(TipoImg(grava(c.nome, c.bytes)), c.tipo);
+  EXPECT_EQ(TipoImg(write_bytes(scratch_path(c.nome), c.bytes)), c.tipo);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -154,7 +114,7 @@ const char* const AVI_DESCONHECIDO =
 // tipo: 0 for the general message, 1 for the AVI one.
 TEST_P(TipoRecusado, EndsWithTheFormatMessage) {
   const Caso& c = GetParam();
-  const std::string p = grava(c.nome, c.bytes);
+  const std::string p = write_bytes(scratch_path(c.nome), c.bytes);
   EXPECT_EXIT(TipoImg(p), testing::ExitedWithCode(1), c.tipo ? AVI_DESCONHECIDO : DESCONHECIDO);
 }
 

@@ -1,53 +1,24 @@
 #include "image/txt.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <cmath>
 #include <cstring>
-#include <fstream>
 #include <functional>
 #include <iomanip>
-#include <iterator>
 #include <limits>
 #include <sstream>
 #include <string>
 #include <type_traits>
 #include <vector>
 
+#include "support/files.h"
+
 using namespace imagorix;
+using namespace testsupport;
 
 namespace {
-
-std::string tmp(const std::string& stem) { return testing::TempDir() + "txt_" + stem; }
-
-void grava(const std::string& p, const std::string& s) { std::ofstream(p, std::ios::binary) << s; }
-
-std::string conteudo(const std::string& p) {
-  std::ifstream f(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(f), {});
-}
-
-// The whole stderr of a process that ends with msg (msg taken literally).
-std::string linha(const std::string& msg) {
-  std::string r = "^";
-  for (char c : msg) {
-    if (std::string("\\^$.|?*+()[]{}").find(c) != std::string::npos) r += '\\';
-    r += c;
-  }
-  return r + "\n$";
-}
-
-// Inside a death test: caps the address space so that a reader that trusted
-// a huge header and allocated for it would die with the allocation message.
-// Skipped under AddressSanitizer, which needs a huge address space itself.
-void pouca_memoria() {
-#ifndef __SANITIZE_ADDRESS__
-  const rlimit r{512u << 20, 512u << 20};
-  setrlimit(RLIMIT_AS, &r);
-#endif
-}
 
 template <class I>
 std::string fluxo(const I& img) {
@@ -59,8 +30,8 @@ std::string fluxo(const I& img) {
 // Reads the text s as an image of class I.
 template <class I>
 I le(const std::string& s) {
-  const std::string p = tmp("le.txt");
-  grava(p, s);
+  const std::string p = scratch_path("le.txt");
+  write_text(p, s);
   I img;
   img.LeTxt(p);
   return img;
@@ -102,9 +73,9 @@ TEST(Txt, WrittenLayoutOfEveryClass) {
   };
   for (const Caso& k : casos) {
     SCOPED_TRACE(k.classe);
-    const std::string p = tmp("layout.txt");
+    const std::string p = scratch_path("layout.txt");
     k.imp(p);
-    EXPECT_EQ(conteudo(p), k.arquivo);
+    EXPECT_EQ(read_text(p), k.arquivo);
     // The stream operator writes the same text, except for IMGDBL's width.
     if (!k.fluxo.empty()) {
       EXPECT_EQ(k.fluxo, k.arquivo);
@@ -121,7 +92,7 @@ TEST(Txt, StreamOperatorsUseTheStreamsNumberFormatting) {
 }
 
 TEST(Txt, RoundTripOfEveryClassKeepsPixelsAndCentre) {
-  const std::string p = tmp("ida_volta.txt");
+  const std::string p = scratch_path("ida_volta.txt");
   auto ida_volta = [&](const auto& img) {
     std::remove_cvref_t<decltype(img)> r;
     img.ImpTxt(p);
@@ -193,8 +164,8 @@ TEST(Txt, ReadingAcceptsAnyLayoutOfTheTokens) {
 }
 
 TEST(Txt, ReadingSizesTheImageAfresh) {
-  const std::string p = tmp("afresh.txt");
-  grava(p, "2 2 1 2 3 4");
+  const std::string p = scratch_path("afresh.txt");
+  write_text(p, "2 2 1 2 3 4");
   IMGGRY g(2, 2);
   g.lc() = 5;
   g.fundo() = 9;
@@ -226,7 +197,7 @@ TEST(Txt, LargeMatricesRoundTrip) {
   IMGFLT f(1000, 1000);
   for (int l = 0; l < 1000; ++l)
     for (int c = 0; c < 1000; ++c) f(l, c) = float(l - c) / 8;
-  const std::string p = tmp("grande.txt");
+  const std::string p = scratch_path("grande.txt");
   f.ImpTxt(p);
   IMGFLT r;
   r.LeTxt(p);
@@ -256,29 +227,29 @@ TEST(TxtDeath, FilesThatEndOrGoWrongInsideThePixels) {
       {[](auto& p) { IMGGRY().LeTxt(p); }, "1 1 1 abc", "LeNum(int) "},
       {[](auto& p) { IMGGRY().LeTxt(p); }, "1 1 1 0 centre", "LeNum(int) "},
   };
-  const std::string p = tmp("morre.txt");
+  const std::string p = scratch_path("morre.txt");
   for (const Caso& k : casos) {
     SCOPED_TRACE(k.texto);
-    grava(p, k.texto);
-    EXPECT_EXIT(k.le(p), testing::ExitedWithCode(1), linha(k.msg));
+    write_text(p, k.texto);
+    EXPECT_EXIT(k.le(p), testing::ExitedWithCode(1), stderr_line(k.msg));
   }
 }
 
 TEST(TxtDeath, SizesTheFileCannotHoldAreRefusedBeforeAllocating) {
-  const std::string p = tmp("enorme.txt");
-  grava(p, "30000 30000 1 2 3");
-  EXPECT_EXIT((pouca_memoria(), IMGDBL().LeTxt(p)), testing::ExitedWithCode(1), linha("LeNum(double) "));
-  EXPECT_EXIT((pouca_memoria(), IMGBIN().LeTxt(p)), testing::ExitedWithCode(1), linha("LeNum(bool) "));
+  const std::string p = scratch_path("enorme.txt");
+  write_text(p, "30000 30000 1 2 3");
+  EXPECT_EXIT((cap_address_space(), IMGDBL().LeTxt(p)), testing::ExitedWithCode(1), stderr_line("LeNum(double) "));
+  EXPECT_EXIT((cap_address_space(), IMGBIN().LeTxt(p)), testing::ExitedWithCode(1), stderr_line("LeNum(bool) "));
   // One value short of the smallest file that could hold them.
-  grava(p, "1 2\n1 2 3 4 5");
-  EXPECT_EXIT(IMGCOR().LeTxt(p), testing::ExitedWithCode(1), linha("LeNum(BYTE) "));
+  write_text(p, "1 2\n1 2 3 4 5");
+  EXPECT_EXIT(IMGCOR().LeTxt(p), testing::ExitedWithCode(1), stderr_line("LeNum(BYTE) "));
   // Sizes whose pixel count overflows give the allocation message.
-  grava(p, "70000 70000 1");
-  EXPECT_EXIT(IMGGRY().LeTxt(p), testing::ExitedWithCode(1), linha("Erro IMGGRY::aloca - Falta memoria "));
-  EXPECT_EXIT(IMGBIN().LeTxt(p), testing::ExitedWithCode(1), linha("Erro IMGBIN::aloca - falta memoria "));
+  write_text(p, "70000 70000 1");
+  EXPECT_EXIT(IMGGRY().LeTxt(p), testing::ExitedWithCode(1), stderr_line("Erro IMGGRY::aloca - Falta memoria "));
+  EXPECT_EXIT(IMGBIN().LeTxt(p), testing::ExitedWithCode(1), stderr_line("Erro IMGBIN::aloca - falta memoria "));
   // From a pipe the size cannot be checked: the values run out instead.
-  EXPECT_EXIT((pouca_memoria(), IMGCPX().LeTxt(por_pipe("30000 30000 1 2 3"))), testing::ExitedWithCode(1),
-              linha("LeNum(FLT) "));
+  EXPECT_EXIT((cap_address_space(), IMGCPX().LeTxt(por_pipe("30000 30000 1 2 3"))), testing::ExitedWithCode(1),
+              stderr_line("LeNum(FLT) "));
 }
 
 TEST(TxtDeath, OpeningAndWritingFailures) {
@@ -297,12 +268,12 @@ TEST(TxtDeath, OpeningAndWritingFailures) {
   };
   for (const Caso& k : casos) {
     SCOPED_TRACE(k.classe);
-    EXPECT_EXIT(k.le(sem), testing::ExitedWithCode(1), linha("Erro " + k.classe + "::LeTxt - Abertura  " + sem));
-    EXPECT_EXIT(k.imp(sem), testing::ExitedWithCode(1), linha("Erro " + k.classe + "::ImpTxt - Abertura  " + sem));
+    EXPECT_EXIT(k.le(sem), testing::ExitedWithCode(1), stderr_line("Erro " + k.classe + "::LeTxt - Abertura  " + sem));
+    EXPECT_EXIT(k.imp(sem), testing::ExitedWithCode(1), stderr_line("Erro " + k.classe + "::ImpTxt - Abertura  " + sem));
     EXPECT_EXIT(k.imp("/dev/full"), testing::ExitedWithCode(1),
-                linha("Erro " + k.classe + "::ImpTxt - Falha de escrita  /dev/full"));
+                stderr_line("Erro " + k.classe + "::ImpTxt - Falha de escrita  /dev/full"));
   }
   // A failure found only part way through a large matrix.
   EXPECT_EXIT(IMGFLT(500, 500, 0.125f).ImpTxt("/dev/full"), testing::ExitedWithCode(1),
-              linha("Erro IMGFLT::ImpTxt - Falha de escrita  /dev/full"));
+              stderr_line("Erro IMGFLT::ImpTxt - Falha de escrita  /dev/full"));
 }

@@ -1,93 +1,29 @@
 // The imagorix converter, run as a program next to kova.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <stdlib.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <functional>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "image/jpeg.h"
 #include "image/leimp.h"
 #include "image/tipo.h"
+#include "support/files.h"
 
 using namespace imagorix;
+using namespace testsupport;
 
 namespace {
-
-// Each test program works in a directory of its own, so that test cases run
-// in parallel processes cannot trip over each other's files; it is removed
-// when the program ends.
-class Pasta : public testing::Environment {
- public:
-  static const std::string& dir() {
-    static const std::string d = [] {
-      std::string t = testing::TempDir() + "cli_XXXXXX";
-      if (!mkdtemp(t.data())) std::abort();
-      return t + "/";
-    }();
-    return d;
-  }
-  void TearDown() override { std::filesystem::remove_all(dir()); }
-};
-testing::Environment* const pasta = testing::AddGlobalTestEnvironment(new Pasta);
-
-struct Saida {
-  std::string out, err;
-  int status = -1;  // -1 when the program did not exit normally
-};
-
-std::string ler(const std::string& nome) {
-  std::ifstream f(nome, std::ios::binary);
-  std::ostringstream s;
-  s << f.rdbuf();
-  return s.str();
-}
 
 std::string programa() {
   std::string p = KOVA_EXE;
   return p.substr(0, p.rfind('/') + 1) + "imagorix";
 }
 
-Saida roda(const std::vector<std::string>& args) {
-  const std::string on = Pasta::dir() + "stdout.txt", en = Pasta::dir() + "stderr.txt";
-  Saida r;
-  const pid_t pid = fork();
-  if (pid == 0) {
-    const int o = open(on.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    const int e = open(en.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (o < 0 || e < 0) _exit(126);
-    dup2(o, 1);
-    dup2(e, 2);
-    std::string exe = programa();
-    std::vector<std::string> copia(args);
-    std::vector<char*> argv{exe.data()};
-    for (auto& a : copia) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    execv(exe.c_str(), argv.data());
-    _exit(127);
-  }
-  int st = 0;
-  if (pid > 0 && waitpid(pid, &st, 0) == pid && WIFEXITED(st)) r.status = WEXITSTATUS(st);
-  r.out = ler(on);
-  r.err = ler(en);
-  return r;
-}
-
-std::string tmp(const std::string& stem) { return Pasta::dir() + stem; }
-
-std::string grava(const std::string& stem, const std::string& s) {
-  const std::string p = tmp(stem);
-  std::ofstream(p, std::ios::binary) << s;
-  return p;
-}
+RunResult roda(const std::vector<std::string>& args) { return run_program(programa(), args); }
 
 IMGGRY cinza() {
   IMGGRY g(6, 10);
@@ -140,20 +76,20 @@ int maxdif(const IMGCOR& a, const IMGCOR& b) {
 class Conversor : public testing::Test {
  protected:
   static void SetUpTestSuite() {
-    imp(binaria(), bmp = tmp("in.bmp"));
-    imp(binaria(), pbm = tmp("in.pbm1"));
-    pbm = tmp("in.pbm");
-    imp(cinza(), pgm = tmp("in.pgm"));
-    imp(cinza(), tga = tmp("in.tga"));
-    imp(colorida(), ppm = tmp("in.ppm"));
-    imp(colorida(), tga24 = tmp("in24.tga"));
-    imp(cinza(), jpg_cinza = tmp("ing.jpg"));
-    imp(colorida(), jpg_cor = tmp("inc.jpg"));
-    imp(IMGFLT(cinza()), flt = tmp("inf.img"));
-    imp(IMGSHT(cinza()), sht = tmp("ins.img"));
-    txt = grava("matrix.dat", "2 3\n 10 20 30\n 40 50 60\n");
+    imp(binaria(), bmp = scratch_path("in.bmp"));
+    imp(binaria(), pbm = scratch_path("in.pbm1"));
+    pbm = scratch_path("in.pbm");
+    imp(cinza(), pgm = scratch_path("in.pgm"));
+    imp(cinza(), tga = scratch_path("in.tga"));
+    imp(colorida(), ppm = scratch_path("in.ppm"));
+    imp(colorida(), tga24 = scratch_path("in24.tga"));
+    imp(cinza(), jpg_cinza = scratch_path("ing.jpg"));
+    imp(colorida(), jpg_cor = scratch_path("inc.jpg"));
+    imp(IMGFLT(cinza()), flt = scratch_path("inf.img"));
+    imp(IMGSHT(cinza()), sht = scratch_path("ins.img"));
+    txt = write_text(scratch_path("matrix.dat"), "2 3\n 10 20 30\n 40 50 60\n");
     // A JPEG name for the full device.
-    cheio = tmp("full.jpg");
+    cheio = scratch_path("full.jpg");
     std::remove(cheio.c_str());
     if (symlink("/dev/full", cheio.c_str()) != 0) cheio = "/dev/full-link-missing.jpg";
   }
@@ -163,7 +99,7 @@ class Conversor : public testing::Test {
 }  // namespace
 
 TEST(ConversorAjuda, HelpDocumentsBothCommands) {
-  const Saida r = roda({"--help"});
+  const RunResult r = roda({"--help"});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.err, "");
   EXPECT_NE(r.out.find("imagorix type FILE"), std::string::npos);
@@ -179,7 +115,7 @@ TEST_F(Conversor, TypePrintsCodeAndName) {
       {&jpg_cor, "21 JPEG\n"},       {&flt, "13 native real image\n"}, {&txt, "5 text matrix\n"},
   };
   for (const auto& [p, want] : casos) {
-    const Saida r = roda({"type", *p});
+    const RunResult r = roda({"type", *p});
     EXPECT_EQ(r.status, 0) << *p;
     EXPECT_EQ(r.out, want) << *p;
     EXPECT_EQ(r.err, "") << *p;
@@ -243,12 +179,12 @@ TEST_F(Conversor, ConvertsBetweenFormats) {
     std::vector<std::string> args = {"convert"};
     args.insert(args.end(), k.opcoes.begin(), k.opcoes.end());
     args.push_back(*k.entrada);
-    args.push_back(tmp(k.saida));
-    const Saida r = roda(args);
+    args.push_back(scratch_path(k.saida));
+    const RunResult r = roda(args);
     ASSERT_EQ(r.status, 0) << k.rotulo << ": " << r.err;
     EXPECT_EQ(r.out, "") << k.rotulo;
     EXPECT_EQ(r.err, "") << k.rotulo;
-    const std::string escrito = tmp(k.escrito);
+    const std::string escrito = scratch_path(k.escrito);
     EXPECT_EQ(TipoImg(escrito), k.tipo) << k.rotulo;
     EXPECT_TRUE(k.confere(escrito)) << k.rotulo;
   }
@@ -260,7 +196,7 @@ TEST_F(Conversor, Errors) {
     std::string err;
   };
   const std::string ajuda = "Run 'imagorix --help' for usage.\n";
-  const std::string x = tmp("x.bmp"), y = tmp("y.jpg");
+  const std::string x = scratch_path("x.bmp"), y = scratch_path("y.jpg");
   const Caso casos[] = {
       {{}, "Error: no command given\n" + ajuda},
       {{"show", bmp}, "Error: unknown command 'show'\n" + ajuda},
@@ -273,13 +209,13 @@ TEST_F(Conversor, Errors) {
       // What the library refuses, it reports in its own words.
       {{"type", "/nonexistent/z.bmp"}, "Erro TipoImg - Abertura  /nonexistent/z.bmp\n"},
       {{"convert", ppm, x}, x + "  Erro: IMGCOR deve ser impresso em formato TGA, TXT (MAT), JPG ou PPM\n"},
-      {{"convert", "--as", "sht", bmp, tmp("s.img")}, "Tipo de imagem invalido  " + bmp + "\n"},
+      {{"convert", "--as", "sht", bmp, scratch_path("s.img")}, "Tipo de imagem invalido  " + bmp + "\n"},
       {{"convert", jpg_cinza, cheio}, "Erro ImpJpg - Falha de escrita  " + cheio + "\n"},
       {{"convert", jpg_cinza, "/nonexistent/y.jpg"}, "Can't open /nonexistent/y.jpg\n \n"},
       {{"convert", pgm, "a.jpeg"}, "Erro suf do arquivo: numero apos suf \n"},
   };
   for (const Caso& k : casos) {
-    const Saida r = roda(k.args);
+    const RunResult r = roda(k.args);
     std::string linha;
     for (const auto& a : k.args) linha += a + " ";
     EXPECT_EQ(r.status, 1) << linha;
