@@ -16,6 +16,7 @@
 #include "base/arquivo.h"
 #include "base/erro.h"
 #include "image/imgbin.h"
+#include "image/lebloco.h"
 
 namespace imagorix {
 
@@ -76,13 +77,14 @@ void IMGBIN::LeBmp(const std::string& nome) {
 
     const int linhas = std::abs(altura);
     // Refused before anything is allocated: a pixel count aloca cannot hold
-    // (it ends with its own message) and more rows than the file has.
-    if (static_cast<long long>(linhas) * largura > INT_MAX) aloca(linhas, largura);
+    // (it ends with its own message) and more rows than the file has (a
+    // pipe's rows are counted as they arrive).
+    detail::recusa_estouro(*this, linhas, largura);
     const long long bytes = 4LL * linhas * (((largura - 1) >> 5) + 1);
-    const long long resta = a.remaining();
-    if (resta >= 0 && bytes > resta) invalido("Fim inesperado");
-    aloca(linhas, largura);
-    if (!a.read(data_.get(), std::size_t(bytes))) invalido("Fim inesperado");
+    detail::le_bloco(a, std::size_t(bytes), [&] {
+      aloca(linhas, largura);
+      return data_.get();
+    }, "Erro IMGBIN::LeBmp - Fim inesperado");
   }
   std::uint32_t* w = data_.get();
   for (int k = 0; k < nw_; ++k) w[k] = grande(w[k]);

@@ -29,6 +29,18 @@
 #include "image/cor.h"
 #include "image/imgbin.h"
 
+// The file members exist only for the classes that have the format; their
+// definitions are explicit specializations in the format's source file.
+// clang 14, the compiler of the fuzz build, does not match such out-of-line
+// specializations with a constrained declaration, so under clang the
+// constraint is left out: a call for another class then fails to link rather
+// than to compile.
+#ifdef __clang__
+#define IMAGORIX_SO_PARA(...)
+#else
+#define IMAGORIX_SO_PARA(...) requires(__VA_ARGS__)
+#endif
+
 namespace imagorix {
 
 namespace detail {
@@ -218,19 +230,19 @@ class IMG {
   void ImpTxt(const std::string& nome) const;
   // Native files of the real, double, short and complex classes.
   void LeImg(const std::string& nome)
-    requires(std::same_as<P, SHT> || std::same_as<P, FLT> || std::same_as<P, double> ||
-             std::same_as<P, CPXF>);
+    IMAGORIX_SO_PARA(std::same_as<P, SHT> || std::same_as<P, FLT> || std::same_as<P, double> ||
+                     std::same_as<P, CPXF>);
   void ImpImg(const std::string& nome) const
-    requires(std::same_as<P, SHT> || std::same_as<P, FLT> || std::same_as<P, double> ||
-             std::same_as<P, CPXF>);
+    IMAGORIX_SO_PARA(std::same_as<P, SHT> || std::same_as<P, FLT> || std::same_as<P, double> ||
+                     std::same_as<P, CPXF>);
   // TGA: grey and true-colour files; colour-mapped files as their indices
   // (LeTgaI) or as their colours (LeTgaP); imp writes a grey file, ImpTga a
   // true-colour one.
-  void LeTga(const std::string& nome) requires(std::same_as<P, BYTE> || std::same_as<P, COR>);
-  void LeTgaI(const std::string& nome) requires std::same_as<P, BYTE>;
-  void LeTgaP(const std::string& nome) requires(std::same_as<P, BYTE> || std::same_as<P, COR>);
-  void imp(const std::string& nome) const requires std::same_as<P, BYTE>;
-  void ImpTga(const std::string& nome) const requires std::same_as<P, COR>;
+  void LeTga(const std::string& nome) IMAGORIX_SO_PARA(std::same_as<P, BYTE> || std::same_as<P, COR>);
+  void LeTgaI(const std::string& nome) IMAGORIX_SO_PARA(std::same_as<P, BYTE>);
+  void LeTgaP(const std::string& nome) IMAGORIX_SO_PARA(std::same_as<P, BYTE> || std::same_as<P, COR>);
+  void imp(const std::string& nome) const IMAGORIX_SO_PARA(std::same_as<P, BYTE>);
+  void ImpTga(const std::string& nome) const IMAGORIX_SO_PARA(std::same_as<P, COR>);
 
  private:
   [[noreturn]] static void falta() {

@@ -3,6 +3,8 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
+#include <memory>
+#include <vector>
 
 // jpeglib.h needs FILE and size_t declared before it.
 #include <jpeglib.h>
@@ -67,8 +69,16 @@ void linha(COR* d, const JSAMPLE* s, int nc, int planos) {
   }
 }
 
+// Huffman-coded data spends at least one bit on every 8x8 block of the
+// component with the most blocks, so n bytes of file code at most 512 n
+// pixels. A header promising more belongs to a file cut short or crafted,
+// and is refused before the image and the decoder's whole-image buffers are
+// allocated. (Arithmetic coding can spend less than a bit on a block; files
+// that do beyond this ratio are refused as well.)
+constexpr unsigned long long PIXELS_POR_BYTE = 512;
+
 template <class P>
-Lido decodifica(DECJPG* d, std::FILE* f, IMG<P>& img) {
+Lido decodifica(DECJPG* d, std::FILE* f, long long bytes, IMG<P>& img) {
   std::memset(d, 0, sizeof *d);
   d->cinfo.err = jpeg_std_error(&d->err.pub);
   d->err.pub.error_exit = volta;
@@ -79,6 +89,11 @@ Lido decodifica(DECJPG* d, std::FILE* f, IMG<P>& img) {
   jpeg_create_decompress(&d->cinfo);
   jpeg_stdio_src(&d->cinfo, f);
   jpeg_read_header(&d->cinfo, TRUE);
+  if (static_cast<unsigned long long>(d->cinfo.image_width) * d->cinfo.image_height >
+      PIXELS_POR_BYTE * static_cast<unsigned long long>(bytes)) {
+    jpeg_destroy_decompress(&d->cinfo);
+    return Lido::ERRO;
+  }
   jpeg_start_decompress(&d->cinfo);
 
   const int nl = static_cast<int>(d->cinfo.output_height);
@@ -106,13 +121,41 @@ Lido decodifica(DECJPG* d, std::FILE* f, IMG<P>& img) {
   return Lido::OK;
 }
 
+// Destroys the decompressor when the reader is left by an exception (the
+// erro of fuzz builds) rather than by a return; destroying it twice is
+// harmless.
+struct FIMDEC {
+  DECJPG& d;
+  ~FIMDEC() { jpeg_destroy_decompress(&d.cinfo); }
+};
+
+// A stream that cannot tell its length (a pipe) is read whole first, into
+// memory that grows only as its bytes arrive, and decoded from there.
+struct EMMEMORIA {
+  std::vector<char> bytes;
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> f{nullptr, std::fclose};
+};
+
 template <class P>
 void le_jpg(IMG<P>& img, const std::string& nome) {
   Lido r;
   {
     ARQLE arq(nome, "rb", "can't open ", "Erro LeJpg - Faltou memoria setvbuf");
-    DECJPG d;
-    r = decodifica(&d, arq.get(), img);
+    std::FILE* f = arq.get();
+    long long bytes = arq.remaining();
+    EMMEMORIA m;
+    if (bytes < 0) {
+      char buf[65536];
+      std::size_t k;
+      while ((k = std::fread(buf, 1, sizeof buf, f)) > 0) m.bytes.insert(m.bytes.end(), buf, buf + k);
+      bytes = static_cast<long long>(m.bytes.size());
+      m.f.reset(m.bytes.empty() ? std::fopen("/dev/null", "rb") : fmemopen(m.bytes.data(), m.bytes.size(), "rb"));
+      if (!m.f) erro("Erro: Leitura JPG", "");
+      f = m.f.get();
+    }
+    DECJPG d{};
+    FIMDEC fim{d};
+    r = decodifica(&d, f, bytes, img);
   }
   if (r == Lido::PLANOS) erro("JPG deve ter 1 ou 3 planos de cores", "");
   if (r == Lido::ERRO) erro("Erro: Leitura JPG", "");
@@ -208,7 +251,8 @@ int PlanosJpg(const std::string& nome) {
   int planos;
   {
     ARQLE arq(nome, "rb", "can't open ", "Erro LeJpg - Faltou memoria setvbuf");
-    DECJPG d;
+    DECJPG d{};
+    FIMDEC fim{d};
     planos = cabecalho(&d, arq.get());
   }
   if (planos < 0) erro("Erro: Leitura JPG", "");

@@ -1,5 +1,6 @@
 #include "image/pnm.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdint>
@@ -9,6 +10,7 @@
 #include "base/arquivo.h"
 #include "base/erro.h"
 #include "base/lenum.h"
+#include "image/lebloco.h"
 
 namespace imagorix {
 
@@ -57,24 +59,45 @@ Cabecalho le_cabecalho(ARQLE& a, const Formato& fm, bool raw) {
   return h;
 }
 
-// Sizes the image for the header, refusing first what no file could hold:
-// sizes whose pixel count overflows end with the image's own allocation
-// message, and a file shorter than the least its pixels need ends with
-// curto before anything is allocated. Streams that cannot tell their length
-// (pipes) skip the second check and meet their end while reading.
+// Rows that hold pixels: none when either size is below 1.
 template <class I>
-void dimensiona(I& img, ARQLE& a, const Cabecalho& h, long long minimo, const std::string& curto) {
-  if (static_cast<long long>(h.nl) * h.nc > INT_MAX) img.resize(h.nl, h.nc);  // does not return
-  const long long resta = a.remaining();
-  if (resta >= 0 && minimo > resta) erro(curto);
-  img.resize(h.nl, h.nc);
+int linhas(const I& img) {
+  return img.data() ? img.nl() : 0;
 }
 
 // Plain files: every sample is a token of at least one character, and
-// consecutive tokens are at least one separator apart.
+// consecutive tokens are at least one separator apart. The pixel count must
+// fit an int.
 long long minimo_texto(const Cabecalho& h, int amostras) {
   const long long k = static_cast<long long>(h.nl) * h.nc * amostras;
   return k > 0 ? 2 * k - 1 : 0;
+}
+
+// Plain pixel data, one value of amostras samples per pixel from le().
+// Sizes whose pixel count overflows an int end with the image's own
+// allocation message, before any other arithmetic on them. A regular file
+// shorter than the least its samples need ends with curto before anything is
+// allocated, and its pixels are then read straight into the image; from a
+// stream that cannot tell its length (a pipe) the values are collected as
+// they arrive and the image is sized only once they are all in, so that
+// neither way allocates for pixels the file does not hold.
+template <class T, class I, class LE, class GUARDA>
+void le_texto(I& img, ARQLE& a, const Cabecalho& h, int amostras, const std::string& curto, LE le,
+              GUARDA guarda) {
+  detail::recusa_estouro(img, h.nl, h.nc);
+  const long long resta = a.remaining();
+  if (resta >= 0) {
+    if (minimo_texto(h, amostras) > resta) erro(curto);
+    img.resize(h.nl, h.nc);
+    for (int l = 0; l < linhas(img); ++l)
+      for (int c = 0; c < h.nc; ++c) guarda(l, c, le());
+    return;
+  }
+  const std::size_t n = detail::npixels(h.nl, h.nc);
+  std::vector<T> v;
+  for (std::size_t k = 0; k < n; ++k) v.push_back(le());
+  img.resize(h.nl, h.nc);
+  for (std::size_t k = 0; k < n; ++k) guarda(static_cast<int>(k / h.nc), static_cast<int>(k % h.nc), v[k]);
 }
 
 BYTE escala(long double fator, long long v) {
@@ -112,11 +135,17 @@ BYTE amostra(std::FILE* f, int max, long double fator) {
 // The message a plain sample fails with at the end of the file.
 const char* falha_amostra(int max) { return max == 255 ? "LeNum(BYTE)" : "LeNum(int)"; }
 
-// Reads the raw samples of a grey or colour image: nb bytes in one block,
-// then scaled in place when the maximum is not 255.
-void le_amostras(ARQLE& a, const Formato& fm, BYTE* p, std::size_t nb, int max) {
-  if (nb && !a.read(p, nb)) erro(msg(fm, "Fim inesperado"));
-  if (max != 255) Tabela(max).aplica(p, nb);
+// The raw samples of a grey or colour image, nb bytes (see le_bloco), scaled
+// in place when the maximum is not 255.
+template <class I>
+void le_amostras(I& img, ARQLE& a, const Formato& fm, const Cabecalho& h, int amostras) {
+  detail::recusa_estouro(img, h.nl, h.nc);
+  const std::size_t nb = amostras * detail::npixels(h.nl, h.nc);
+  detail::le_bloco(a, nb, [&] {
+    img.resize(h.nl, h.nc);
+    return static_cast<void*>(img.data());
+  }, msg(fm, "Fim inesperado"));
+  if (nb && h.max != 255) Tabela(h.max).aplica(reinterpret_cast<BYTE*>(img.data()), nb);
 }
 
 ARQIMP abre_imp(const char* fn, const std::string& nome) {
@@ -127,12 +156,6 @@ ARQIMP abre_imp(const char* fn, const std::string& nome) {
 void cabecalho(ARQIMP& a, const char* magia, int nl, int nc, bool tem_max) {
   a.print("%s\n#Created by Imagorix\n%d %d\n", magia, nc, nl);
   if (tem_max) a.print("255\n");
-}
-
-// Rows that hold pixels: none when either size is below 1.
-template <class I>
-int linhas(const I& img) {
-  return img.data() ? img.nl() : 0;
 }
 
 // v as "%3d " would print it, for 0 <= v <= 255.
@@ -149,30 +172,35 @@ char* tres(char* p, int v) {
 void lepbmt(IMGBIN& img, const std::string& nome) {
   ARQLE a = abre_le(PBMT, nome);
   const Cabecalho h = le_cabecalho(a, PBMT, false);
-  dimensiona(img, a, h, minimo_texto(h, 1), "LeNum(bool)");
   std::FILE* f = a.get();
-  for (int l = 0; l < linhas(img); ++l)
-    for (int c = 0; c < h.nc; ++c) {
-      bool preto;
-      LeNum(f, preto);
-      img.set(l, c, !preto);
-    }
+  le_texto<bool>(img, a, h, 1, "LeNum(bool)", [f] {
+    bool preto;
+    LeNum(f, preto);
+    return preto;
+  }, [&](int l, int c, bool preto) { img.set(l, c, !preto); });
 }
 
 void lepbmb(IMGBIN& img, const std::string& nome) {
   ARQLE a = abre_le(PBMB, nome);
   const Cabecalho h = le_cabecalho(a, PBMB, true);
   const int nb = h.nc / 8 + (h.nc % 8 != 0);  // bytes per row
-  const std::string curto = msg(PBMB, "Fim inesperado");
-  dimensiona(img, a, h, static_cast<long long>(nb) * h.nl, curto);
+  // The rows as stored, nb bytes each; a set bit is black.
+  detail::recusa_estouro(img, h.nl, h.nc);
+  std::vector<unsigned char> dados;
+  const std::size_t total = h.nl > 0 && h.nc > 0 ? std::size_t(nb) * std::size_t(h.nl) : 0;
+  detail::le_bloco(a, total, [&] {
+    dados.resize(total);
+    return dados.data();
+  }, msg(PBMB, "Fim inesperado"));
+  img.resize(h.nl, h.nc);
   if (!linhas(img)) return;
-  // A row of bytes, zero-padded to whole words; a set bit is black.
+  // A row of bytes, zero-padded to whole words.
   const int wpr = img.wpr();
   std::vector<unsigned char> buf(std::size_t(wpr) * 4, 0);
   const int resto = h.nc & 31;
   const std::uint32_t usados = resto ? ~0u << (32 - resto) : ~0u;
   for (int l = 0; l < img.nl(); ++l) {
-    if (!a.read(buf.data(), std::size_t(nb))) erro(curto);
+    std::copy_n(dados.data() + std::size_t(l) * nb, nb, buf.data());
     std::uint32_t* w = img.row(l);
     const unsigned char* b = buf.data();
     for (int k = 0; k < wpr; ++k, b += 4)
@@ -184,45 +212,37 @@ void lepbmb(IMGBIN& img, const std::string& nome) {
 void lepgmt(IMGGRY& img, const std::string& nome) {
   ARQLE a = abre_le(PGMT, nome);
   const Cabecalho h = le_cabecalho(a, PGMT, false);
-  dimensiona(img, a, h, minimo_texto(h, 1), falha_amostra(h.max));
   std::FILE* f = a.get();
   const long double fator = 255.0L / h.max;
-  for (int l = 0; l < linhas(img); ++l) {
-    BYTE* p = img.row(l);
-    for (int c = 0; c < h.nc; ++c) p[c] = amostra(f, h.max, fator);
-  }
+  le_texto<BYTE>(img, a, h, 1, falha_amostra(h.max), [&] { return amostra(f, h.max, fator); },
+                 [&](int l, int c, BYTE v) { img.row(l)[c] = v; });
 }
 
 void lepgmb(IMGGRY& img, const std::string& nome) {
   ARQLE a = abre_le(PGMB, nome);
   const Cabecalho h = le_cabecalho(a, PGMB, true);
-  dimensiona(img, a, h, static_cast<long long>(h.nl) * h.nc, msg(PGMB, "Fim inesperado"));
-  if (img.data()) le_amostras(a, PGMB, img.data(), std::size_t(img.n()), h.max);
+  le_amostras(img, a, PGMB, h, 1);
 }
 
 void leppmt(IMGCOR& img, const std::string& nome) {
   ARQLE a = abre_le(PPMT, nome);
   const Cabecalho h = le_cabecalho(a, PPMT, false);
-  dimensiona(img, a, h, minimo_texto(h, 3), falha_amostra(h.max));
   std::FILE* f = a.get();
   const long double fator = 255.0L / h.max;
-  for (int l = 0; l < linhas(img); ++l) {
-    COR* p = img.row(l);
-    for (int c = 0; c < h.nc; ++c) {
-      p[c].r = amostra(f, h.max, fator);
-      p[c].g = amostra(f, h.max, fator);
-      p[c].b = amostra(f, h.max, fator);
-    }
-  }
+  le_texto<COR>(img, a, h, 3, falha_amostra(h.max), [&] {
+    COR k;
+    k.r = amostra(f, h.max, fator);
+    k.g = amostra(f, h.max, fator);
+    k.b = amostra(f, h.max, fator);
+    return k;
+  }, [&](int l, int c, const COR& k) { img.row(l)[c] = k; });
 }
 
 void leppmb(IMGCOR& img, const std::string& nome) {
   ARQLE a = abre_le(PPMB, nome);
   const Cabecalho h = le_cabecalho(a, PPMB, true);
-  dimensiona(img, a, h, 3LL * h.nl * h.nc, msg(PPMB, "Fim inesperado"));
   // COR is three packed bytes red, green, blue: the file's own layout.
-  if (img.data())
-    le_amostras(a, PPMB, reinterpret_cast<BYTE*>(img.data()), 3 * std::size_t(img.n()), h.max);
+  le_amostras(img, a, PPMB, h, 3);
 }
 
 void imppbmt(const IMGBIN& img, const std::string& nome) {

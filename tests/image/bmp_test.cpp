@@ -324,6 +324,11 @@ TEST(BmpDeath, HeaderSizesAreCheckedBeforeAllocating) {
   grava(p, b);
   EXPECT_EXIT((pouca_memoria(), img.LeBmp(p)), testing::ExitedWithCode(1),
               linha("Erro IMGBIN::LeBmp - Fim inesperado "));
+  // A pipe cannot tell its length: its rows are counted as they arrive, so
+  // the same header allocates nothing for the rows it does not deliver.
+  put32(b, 22, INT_MAX);
+  EXPECT_EXIT((pouca_memoria(), img.LeBmp(por_pipe(b))), testing::ExitedWithCode(1),
+              linha("Erro IMGBIN::LeBmp - Fim inesperado "));
   // A pixel count beyond an int: the image's own allocation message.
   put32(b, 18, 65536);
   put32(b, 22, 65536);

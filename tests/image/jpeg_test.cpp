@@ -4,6 +4,7 @@
 #include <stdlib.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <cstdio>
@@ -265,6 +266,69 @@ TEST(Jpeg, TruncatedDataIsReadWithTheLibrarysWarning) {
   EXPECT_EQ(g.nl(), 64);
   EXPECT_EQ(g.nc(), 64);
   EXPECT_FALSE(err.empty());
+}
+
+// A header promising far more pixels than the file's bytes could code is
+// refused before the image is allocated, from a file and from a pipe, while
+// a real file that compresses very well is still read.
+TEST(Jpeg, SizesBeyondWhatTheDataCouldCodeAreRefused) {
+  const std::string p = tmpname("jpg_small.jpg"), q = tmpname("jpg_huge.jpg");
+  ImpJpg(cinza(8, 8), p, 75);
+  std::vector<unsigned char> b(static_cast<std::size_t>(tamanho(p)));
+  std::FILE* f = std::fopen(p.c_str(), "rb");
+  ASSERT_NE(f, nullptr);
+  ASSERT_EQ(std::fread(b.data(), 1, b.size(), f), b.size());
+  std::fclose(f);
+  // The baseline frame header: marker, length, precision, height, width.
+  std::size_t sof = 0;
+  while (sof + 9 < b.size() && !(b[sof] == 0xFF && b[sof + 1] == 0xC0)) ++sof;
+  ASSERT_LT(sof + 9, b.size());
+  b[sof + 5] = b[sof + 7] = 30000 >> 8;
+  b[sof + 6] = b[sof + 8] = 30000 & 0xFF;
+  grava(q, b);
+  // Under a cap on the address space, allocating for the header would end
+  // with the image's allocation message instead.
+  const auto pouca_memoria = [] {
+#ifndef __SANITIZE_ADDRESS__
+    const rlimit r{512u << 20, 512u << 20};
+    setrlimit(RLIMIT_AS, &r);
+#endif
+  };
+  const auto por_pipe = [&] {
+    int fd[2];
+    if (pipe(fd) != 0 || write(fd[1], b.data(), b.size()) != static_cast<ssize_t>(b.size())) std::abort();
+    close(fd[1]);
+    return "/dev/fd/" + std::to_string(fd[0]);
+  };
+  IMGGRY g;
+  IMGCOR c;
+  EXPECT_EXIT((pouca_memoria(), LeJpg(g, q)), testing::ExitedWithCode(1), "^Erro: Leitura JPG \n$");
+  EXPECT_EXIT((pouca_memoria(), LeJpg(c, q)), testing::ExitedWithCode(1), "^Erro: Leitura JPG \n$");
+  EXPECT_EXIT((pouca_memoria(), LeJpg(g, por_pipe())), testing::ExitedWithCode(1), "^Erro: Leitura JPG \n$");
+
+  // Uniform images: among the most compressible files a coder writes.
+  ImpJpg(IMGGRY(1000, 1200, BYTE(255)), p, 90);
+  LeJpg(g, p);
+  EXPECT_EQ(g.nl(), 1000);
+  EXPECT_EQ(g.nc(), 1200);
+  EXPECT_EQ(g(999, 1199), 255);
+  ImpJpg(IMGCOR(1000, 1200, 0x102030), p, 90);
+  LeJpg(c, p);
+  EXPECT_EQ(c.nl(), 1000);
+  EXPECT_EQ(c.nc(), 1200);
+  // The same from a pipe.
+  b.resize(static_cast<std::size_t>(tamanho(p)));
+  f = std::fopen(p.c_str(), "rb");
+  ASSERT_NE(f, nullptr);
+  ASSERT_EQ(std::fread(b.data(), 1, b.size(), f), b.size());
+  std::fclose(f);
+  EXPECT_EXIT(
+      {
+        IMGCOR k;
+        LeJpg(k, por_pipe());
+        std::exit(k.nl() == 1000 && k.nc() == 1200 ? 3 : 4);
+      },
+      testing::ExitedWithCode(3), "");
 }
 
 TEST(Jpeg, WritingErrors) {

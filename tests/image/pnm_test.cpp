@@ -291,7 +291,7 @@ TEST(PnmDeath, RefusedFilesStopWithTheirMessage) {
 }
 
 TEST(PnmDeath, HeaderSizesAreCheckedBeforeAllocating) {
-  const std::string p = tmp("enorme");
+  std::string p = tmp("enorme");
   struct Caso {
     const char* nome;
     std::string arquivo;
@@ -312,11 +312,21 @@ TEST(PnmDeath, HeaderSizesAreCheckedBeforeAllocating) {
       {"PBM overflow", "P4\n" + largo, [&] { IMGBIN i; lepbmb(i, p); }, "Erro IMGBIN::aloca - falta memoria"},
       {"PGM overflow", "P2\n" + largo + "255\n", [&] { IMGGRY i; lepgmt(i, p); }, "Erro IMGGRY::aloca - Falta memoria"},
       {"PPM overflow", "P6\n" + largo + "255\n", [&] { IMGCOR i; leppmb(i, p); }, "Erro IMGCOR::aloca - Falta memoria"},
+      // Three samples a pixel: the least length of such a file is beyond a
+      // long long, and is not computed.
+      {"plain PPM overflow", "P3\n2000000000 2000000000\n7\n", [&] { IMGCOR i; leppmt(i, p); },
+       "Erro IMGCOR::aloca - Falta memoria"},
   };
   for (const Caso& k : casos) {
     SCOPED_TRACE(k.nome);
     grava(p, k.arquivo);
     EXPECT_EXIT((pouca_memoria(), k.le()), testing::ExitedWithCode(1), linha(k.msg + " "));
+  }
+  // A pipe cannot tell its length: the pixels are taken as they arrive, and
+  // the image is sized only once they are all in.
+  for (const Caso& k : casos) {
+    SCOPED_TRACE(std::string(k.nome) + " from a pipe");
+    EXPECT_EXIT((pouca_memoria(), p = por_pipe(k.arquivo), k.le()), testing::ExitedWithCode(1), linha(k.msg + " "));
   }
 }
 

@@ -1,0 +1,189 @@
+#include "targets.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "base/lenum.h"
+#include "base/vetorbit.h"
+#include "driver.h"
+#include "image/img.h"
+#include "image/imgbin.h"
+#include "image/jpeg.h"
+#include "image/leimp.h"
+#include "image/pnm.h"
+
+namespace fuzz {
+
+using namespace imagorix;
+
+namespace {
+
+// Each reader into a fresh image, so that nothing of an earlier input is
+// left to hide a fault.
+template <class I, void (I::*le)(const std::string&)>
+void membro(const std::string& in, const std::string&) {
+  I img;
+  (img.*le)(in);
+}
+
+template <class I, void (*le)(I&, const std::string&)>
+void livre(const std::string& in, const std::string&) {
+  I img;
+  le(img, in);
+}
+
+// The generic reader: TipoImg picks the format, the format's reader fills
+// its class, and the result is converted.
+template <class I>
+void generico(const std::string& in, const std::string&) {
+  I img;
+  imagorix::le(img, in);
+}
+
+void vetorbit(const std::string& in, const std::string&) {
+  VETORBIT v;
+  imagorix::le(v, in);
+}
+
+// The number readers on a stream. The first byte chooses the reader (below
+// 13) or a sequence that changes reader at every call (13 and above); the
+// rest is the stream, read until it ends.
+void lenum(const std::string& in, const std::string&) {
+  std::unique_ptr<FILE, int (*)(FILE*)> arq(std::fopen(in.c_str(), "rb"), std::fclose);
+  if (!arq) return;
+  FILE* f = arq.get();
+  const int primeiro = std::fgetc(f);
+  if (primeiro == EOF) return;
+  // Every call that does not end the stream takes at least one byte.
+  for (long i = 0; i < (1L << 20); ++i) {
+    const int op = primeiro < 13 ? primeiro : (primeiro + 7 * static_cast<int>(i)) % 13;
+    bool b;
+    double d;
+    FLT x;
+    SHT s;
+    int n;
+    BYTE y;
+    switch (op) {
+      case 0: if (LeTokenNum(f) == "eof") return; break;
+      case 1: if (LeChar(f) == "eof") return; break;
+      case 2: if (LeToken(f) == "eof") return; break;
+      case 3: LeNum(f, b); break;
+      case 4: LeNum(f, d); break;
+      case 5: LeNum(f, x); break;
+      case 6: LeNum(f, s); break;
+      case 7: LeNum(f, n); break;
+      case 8: LeNum(f, y); break;
+      case 9: LeNumOpt(f, n); if (n == EOFNUM) return; break;
+      case 10: LeBool(f, b); break;
+      case 11: if (LeChar(f) == "eof") return; LeNum(f, n); break;
+      default: LeNumOpt(f, n); LeNum(f, d); break;
+    }
+  }
+}
+
+// kova v on the input as the marked image, restoring into dir.
+void kova_v(const std::string& in, const std::string& dir) {
+  const std::string chave = std::to_string(KovaKey), mac = std::to_string(KovaMac);
+  const std::string saida = dir + "/reverted.bmp";
+  std::vector<std::string> args = {"kova", "v", chave, in, saida, mac};
+  std::vector<char*> argv;
+  for (auto& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  kova::run(static_cast<int>(args.size()), argv.data());
+}
+
+void pipe(const std::string& in, const std::string& dir);
+
+constexpr TARGET TABELA[] = {
+    {"bmp", membro<IMGBIN, &IMGBIN::LeBmp>, "bmp", nullptr, false},
+    {"lepbmt", livre<IMGBIN, lepbmt>, "pnm", nullptr, false},
+    {"lepbmb", livre<IMGBIN, lepbmb>, "pnm", nullptr, false},
+    {"lepgmt", livre<IMGGRY, lepgmt>, "pnm", nullptr, false},
+    {"lepgmb", livre<IMGGRY, lepgmb>, "pnm", nullptr, false},
+    {"leppmt", livre<IMGCOR, leppmt>, "pnm", nullptr, false},
+    {"leppmb", livre<IMGCOR, leppmb>, "pnm", nullptr, false},
+    {"tga_gry", membro<IMGGRY, &IMGGRY::LeTga>, "tga", nullptr, false},
+    {"tgai_gry", membro<IMGGRY, &IMGGRY::LeTgaI>, "tga", nullptr, false},
+    {"tgap_gry", membro<IMGGRY, &IMGGRY::LeTgaP>, "tga", nullptr, false},
+    {"tga_cor", membro<IMGCOR, &IMGCOR::LeTga>, "tga", nullptr, false},
+    {"tgap_cor", membro<IMGCOR, &IMGCOR::LeTgaP>, "tga", nullptr, false},
+    {"txt_bin", membro<IMGBIN, &IMGBIN::LeTxt>, "texto", nullptr, false},
+    {"txt_gry", membro<IMGGRY, &IMGGRY::LeTxt>, "texto", nullptr, false},
+    {"txt_cor", membro<IMGCOR, &IMGCOR::LeTxt>, "texto", nullptr, false},
+    {"txt_sht", membro<IMGSHT, &IMGSHT::LeTxt>, "texto", nullptr, false},
+    {"txt_flt", membro<IMGFLT, &IMGFLT::LeTxt>, "texto", nullptr, false},
+    {"txt_dbl", membro<IMGDBL, &IMGDBL::LeTxt>, "texto", nullptr, false},
+    {"txt_cpx", membro<IMGCPX, &IMGCPX::LeTxt>, "texto", nullptr, false},
+    {"img_sht", membro<IMGSHT, &IMGSHT::LeImg>, "nativo", nullptr, false},
+    {"img_flt", membro<IMGFLT, &IMGFLT::LeImg>, "nativo", nullptr, false},
+    {"img_dbl", membro<IMGDBL, &IMGDBL::LeImg>, "nativo", nullptr, false},
+    {"img_cpx", membro<IMGCPX, &IMGCPX::LeImg>, "nativo", nullptr, false},
+    {"jpg_gry", livre<IMGGRY, LeJpg>, "jpeg", nullptr, true},
+    {"jpg_cor", livre<IMGCOR, LeJpg>, "jpeg", nullptr, true},
+    {"le_bin", generico<IMGBIN>, "todos", nullptr, true},
+    {"le_gry", generico<IMGGRY>, "todos", nullptr, true},
+    {"le_cor", generico<IMGCOR>, "todos", nullptr, true},
+    {"le_sht", generico<IMGSHT>, "todos", nullptr, true},
+    {"le_flt", generico<IMGFLT>, "todos", nullptr, true},
+    {"le_dbl", generico<IMGDBL>, "todos", nullptr, true},
+    {"le_cpx", generico<IMGCPX>, "todos", nullptr, true},
+    {"lenum", lenum, "texto", nullptr, false},
+    {"vetorbit", vetorbit, "texto", nullptr, false},
+    {"kova_v", kova_v, "kova", "reverted.bmp", true},
+    {"pipe", pipe, "todos", nullptr, true},
+};
+
+constexpr const char* POR_PIPE[] = {
+    "bmp",     "lepbmt",  "lepbmb",  "lepgmt",  "lepgmb",  "leppmt",  "leppmb",  "tga_gry",  "tgai_gry",
+    "tgap_gry", "tga_cor", "tgap_cor", "txt_bin", "txt_gry", "txt_cor", "txt_sht", "txt_flt", "txt_dbl",
+    "txt_cpx", "img_sht", "img_flt", "img_dbl", "img_cpx", "jpg_gry", "jpg_cor", "vetorbit",
+};
+
+// The pipe's read end, closed however the reader ends.
+struct FD {
+  int fd;
+  ~FD() { close(fd); }
+};
+
+void pipe(const std::string& in, const std::string& dir) {
+  std::string dados;
+  {
+    std::unique_ptr<FILE, int (*)(FILE*)> f(std::fopen(in.c_str(), "rb"), std::fclose);
+    if (!f) return;
+    char buf[4096];
+    std::size_t k;
+    while ((k = std::fread(buf, 1, sizeof buf, f.get())) > 0) dados.append(buf, k);
+  }
+  if (dados.empty()) return;
+  const TARGET* t = find(POR_PIPE[static_cast<unsigned char>(dados[0]) % std::size(POR_PIPE)]);
+  // A pipe holds 64 KiB without a reader; inputs are far smaller.
+  dados.erase(0, 1);
+  dados.resize(std::min<std::size_t>(dados.size(), 60000));
+  int fd[2];
+  if (::pipe(fd) != 0) return;
+  FD leitura{fd[0]};
+  const bool escrito = write(fd[1], dados.data(), dados.size()) == static_cast<ssize_t>(dados.size());
+  close(fd[1]);
+  if (!escrito) return;
+  t->run("/dev/fd/" + std::to_string(fd[0]), dir);
+}
+
+}  // namespace
+
+std::span<const TARGET> targets() { return TABELA; }
+
+std::span<const char* const> pipe_readers() { return POR_PIPE; }
+
+const TARGET* find(std::string_view name) {
+  for (const TARGET& t : TABELA)
+    if (name == t.name) return &t;
+  return nullptr;
+}
+
+}  // namespace fuzz
