@@ -15,6 +15,8 @@
 
 #include <jpeglib.h>
 
+#include "support/files.h"
+
 using namespace imagorix;
 
 namespace {
@@ -288,12 +290,7 @@ TEST(Jpeg, SizesBeyondWhatTheDataCouldCodeAreRefused) {
   grava(q, b);
   // Under a cap on the address space, allocating for the header would end
   // with the image's allocation message instead.
-  const auto pouca_memoria = [] {
-#ifndef __SANITIZE_ADDRESS__
-    const rlimit r{512u << 20, 512u << 20};
-    setrlimit(RLIMIT_AS, &r);
-#endif
-  };
+  const auto pouca_memoria = testsupport::cap_address_space;
   const auto por_pipe = [&] {
     int fd[2];
     if (pipe(fd) != 0 || write(fd[1], b.data(), b.size()) != static_cast<ssize_t>(b.size())) std::abort();

@@ -27,12 +27,11 @@
 #include "image/imgbin.h"
 #include "image/leimp.h"
 #include "kova_run.h"
+#include "support/files.h"
 
 using imagorix::IMGBIN;
 
 namespace {
-
-using Bytes = std::string;
 
 const std::string KEY = "20240607";
 const std::string FAILED = "AW FAILED: image was modified or a wrong key was used\n \n";
@@ -42,18 +41,9 @@ constexpr int NL = 61, NC = 62;
 constexpr int OFFSET = 62;                   // pixel rows start here
 constexpr int ROWBYTES = 4 * ((NC + 31) / 32);
 
-std::string tmp(const std::string& stem) {
-  return testing::TempDir() + "tamper_" + std::to_string(getpid()) + "_" + stem;
-}
+using testsupport::exists;
 
-void write_file(const std::string& name, const Bytes& b) {
-  FILE* f = std::fopen(name.c_str(), "wb");
-  ASSERT_NE(f, nullptr);
-  ASSERT_EQ(std::fwrite(b.data(), 1, b.size(), f), b.size());
-  std::fclose(f);
-}
-
-bool exists(const std::string& name) { return access(name.c_str(), F_OK) == 0; }
+std::string tmp(const std::string& stem) { return testsupport::scratch_path(stem); }
 
 // A page-like image: strokes and rules on white, which the watermark fits in.
 IMGBIN page() {
@@ -146,7 +136,7 @@ class Tamper : public testing::Test {
     ASSERT_EQ(r.status, 0) << r.err;
     marked_ = new IMGBIN;
     imagorix::le(*marked_, *marked_name_);
-    marked_bytes_ = new Bytes(slurp(*marked_name_));
+    marked_bytes_ = new std::string(testsupport::read_text(*marked_name_));
   }
   static void TearDownTestSuite() {
     std::remove(marked_name_->c_str());
@@ -190,13 +180,13 @@ class Tamper : public testing::Test {
   static IMGBIN* original_;
   static IMGBIN* marked_;
   static std::string* marked_name_;
-  static Bytes* marked_bytes_;
+  static std::string* marked_bytes_;
 };
 
 IMGBIN* Tamper::original_ = nullptr;
 IMGBIN* Tamper::marked_ = nullptr;
 std::string* Tamper::marked_name_ = nullptr;
-Bytes* Tamper::marked_bytes_ = nullptr;
+std::string* Tamper::marked_bytes_ = nullptr;
 
 TEST_F(Tamper, MarkedImageVerifiesUntouched) {
   ASSERT_EQ(marked_bytes_->size(), std::size_t(OFFSET + NL * ROWBYTES));
@@ -231,7 +221,7 @@ TEST_F(Tamper, EverySinglePixelChangeIsRefused) {
 }
 
 TEST_F(Tamper, ByteChangesFailUnlessEveryPixelStays) {
-  const Bytes& m = *marked_bytes_;
+  const std::string& m = *marked_bytes_;
   const std::string file = tmp("byte.bmp");
   int refused = 0, verified = 0;
   for (int off = 0; off < static_cast<int>(m.size()); ++off) {
@@ -249,9 +239,9 @@ TEST_F(Tamper, ByteChangesFailUnlessEveryPixelStays) {
     }
     values.erase(v);
     for (int nv : values) {
-      Bytes t = m;
+      std::string t = m;
       t[off] = static_cast<char>(nv);
-      write_file(file, t);
+      testsupport::write_text(file, t);
       const std::string what = "byte " + std::to_string(off) + " set to " + std::to_string(nv);
       if (decode(file, *marked_) == Decoded::SAME) {
         expect_verified(file, what);
