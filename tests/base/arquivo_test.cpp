@@ -1,9 +1,7 @@
 #include "base/arquivo.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
-#include <csignal>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -11,6 +9,7 @@
 #include "support/files.h"
 
 using namespace imagorix;
+using testsupport::cap_file_size;
 using testsupport::exists;
 using testsupport::scratch_path;
 
@@ -60,15 +59,8 @@ TEST(ArqImp, FailedRegularFileIsRemoved) {
   const std::string p = scratch_path("arq_partial.bin");
   std::remove(p.c_str());
   // A file size limit makes the write fail part way, as a full disk would.
-  EXPECT_EXIT(
-      {
-        std::signal(SIGXFSZ, SIG_IGN);
-        rlimit lim;
-        lim.rlim_cur = lim.rlim_max = 1000;
-        setrlimit(RLIMIT_FSIZE, &lim);
-        write_bytes(p, 1 << 20);
-      },
-      testing::ExitedWithCode(1), "^Erro IMGBIN::ImpBmp - Falha de escrita  .*arq_partial.bin\n$");
+  EXPECT_EXIT((cap_file_size(1000), write_bytes(p, 1 << 20)), testing::ExitedWithCode(1),
+              "^Erro IMGBIN::ImpBmp - Falha de escrita  .*arq_partial.bin\n$");
   EXPECT_FALSE(exists(p));
 }
 

@@ -1,78 +1,19 @@
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <climits>
 #include <cstdint>
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
-#include <random>
+#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "image/imgbin.h"
+#include "support/files.h"
+#include "support/images.h"
 
 using namespace imagorix;
+using namespace testsupport;
 
 namespace {
-
-using Bytes = std::vector<unsigned char>;
-
-std::string tmp(const std::string& stem) { return testing::TempDir() + "bmp_" + stem; }
-
-void grava(const std::string& p, const Bytes& b) {
-  std::ofstream(p, std::ios::binary).write(reinterpret_cast<const char*>(b.data()), std::streamsize(b.size()));
-}
-
-Bytes conteudo(const std::string& p) {
-  std::ifstream f(p, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(f), {});
-}
-
-bool existe(const std::string& p) {
-  struct stat st;
-  return stat(p.c_str(), &st) == 0;
-}
-
-// The whole stderr of a process that ends with msg (msg taken literally).
-std::string linha(const std::string& msg) {
-  std::string r = "^";
-  for (char c : msg) {
-    if (std::string("\\^$.|?*+()[]{}").find(c) != std::string::npos) r += '\\';
-    r += c;
-  }
-  return r + "\n$";
-}
-
-// Inside a death test: caps the address space so that a reader that trusted
-// a huge header and allocated for it would die with the allocation message.
-// Skipped under AddressSanitizer, which needs a huge address space itself.
-void pouca_memoria() {
-#ifndef __SANITIZE_ADDRESS__
-  const rlimit r{512u << 20, 512u << 20};
-  setrlimit(RLIMIT_AS, &r);
-#endif
-}
-
-// Inside a death test: a name under which the reader finds bytes in a pipe,
-// a stream whose length cannot be known in advance.
-std::string por_pipe(const Bytes& b) {
-  int fd[2];
-  if (pipe(fd) != 0 || write(fd[1], b.data(), b.size()) != static_cast<ssize_t>(b.size())) std::abort();
-  close(fd[1]);
-  return "/dev/fd/" + std::to_string(fd[0]);
-}
-
-void put16(Bytes& b, std::size_t at, std::uint32_t v) {
-  b[at] = static_cast<unsigned char>(v);
-  b[at + 1] = static_cast<unsigned char>(v >> 8);
-}
-void put32(Bytes& b, std::size_t at, std::uint32_t v) {
-  put16(b, at, v & 0xFFFF);
-  put16(b, at + 2, v >> 16);
-}
 
 // A 1-bit BMP built independently of the reader: header as written by the
 // usual tools, palette given, pixel(l, c) the stored bit of image row l
@@ -85,15 +26,15 @@ Bytes bmp(int nc, int altura, const unsigned char (&paleta)[8], F pixel) {
   Bytes b(62 + std::size_t(nl) * linha_bytes, 0);
   b[0] = 'B';
   b[1] = 'M';
-  put32(b, 2, std::uint32_t(b.size()));
-  put32(b, 10, 62);
-  put32(b, 14, 40);
-  put32(b, 18, std::uint32_t(nc));
-  put32(b, 22, std::uint32_t(altura));
-  put16(b, 26, 1);
-  put16(b, 28, 1);
-  put32(b, 46, 2);
-  put32(b, 50, 2);
+  put_le32(b, 2, std::uint32_t(b.size()));
+  put_le32(b, 10, 62);
+  put_le32(b, 14, 40);
+  put_le32(b, 18, std::uint32_t(nc));
+  put_le32(b, 22, std::uint32_t(altura));
+  put_le16(b, 26, 1);
+  put_le16(b, 28, 1);
+  put_le32(b, 46, 2);
+  put_le32(b, 50, 2);
   std::copy(paleta, paleta + 8, b.begin() + 54);
   for (int k = 0; k < nl; ++k) {
     const int l = altura > 0 ? nl - 1 - k : k;
@@ -108,25 +49,6 @@ constexpr unsigned char BRANCO_PRETO[8] = {255, 255, 255, 0, 0, 0, 0, 0};
 
 bool xadrez(int l, int c) { return (l * 7 + c * 3) % 5 < 2; }
 
-IMGBIN aleatoria(int nl, int nc, unsigned semente) {
-  std::mt19937 g(semente);
-  IMGBIN b(nl, nc);
-  for (std::uint32_t* w = b.data(); w != b.data() + b.nw(); ++w) *w = g();  // spare bits too
-  return b;
-}
-
-// Same sizes and pixels; spare bits are not pixels and are not compared.
-void mesmos_pixels(const IMGBIN& a, const IMGBIN& b) {
-  ASSERT_EQ(a.nl(), b.nl());
-  ASSERT_EQ(a.nc(), b.nc());
-  const std::uint32_t ultimo = (a.nc() & 31) ? ~0u << (32 - (a.nc() & 31)) : ~0u;
-  for (int l = 0; l < a.nl(); ++l)
-    for (int k = 0; k < a.wpr(); ++k) {
-      const std::uint32_t m = k == a.wpr() - 1 ? ultimo : ~0u;
-      ASSERT_EQ(a.row(l)[k] & m, b.row(l)[k] & m) << "row " << l << " word " << k;
-    }
-}
-
 }  // namespace
 
 TEST(Bmp, WritesTheBytesOfTheFormatBottomRowFirst) {
@@ -138,9 +60,9 @@ TEST(Bmp, WritesTheBytesOfTheFormatBottomRowFirst) {
   for (int l = 0; l < 3; ++l) img.row(l)[1] |= 0x7FFFFFFFu;
   const std::vector<std::uint32_t> antes(img.data(), img.data() + img.nw());
 
-  const std::string p = tmp("escrita.bmp");
+  const std::string p = scratch_path("escrita.bmp");
   img.ImpBmp(p);
-  const Bytes f = conteudo(p);
+  const Bytes f = read_bytes(p);
   EXPECT_EQ(f.size(), 86u);
   EXPECT_EQ(f, bmp(33, 3, PRETO_BRANCO, xadrez));
   EXPECT_EQ(std::vector<std::uint32_t>(img.data(), img.data() + img.nw()), antes);
@@ -148,26 +70,26 @@ TEST(Bmp, WritesTheBytesOfTheFormatBottomRowFirst) {
   // 1 x 1 black: 66 bytes, the pixel in the top bit of the first data byte.
   IMGBIN um(1, 1, 0);
   um.ImpBmp(p);
-  const Bytes g = conteudo(p);
+  const Bytes g = read_bytes(p);
   ASSERT_EQ(g.size(), 66u);
   EXPECT_EQ(Bytes(g.begin() + 62, g.end()), Bytes({0, 0, 0, 0}));
   um.set(0, 0, true);
   um.ImpBmp(p);
-  EXPECT_EQ(conteudo(p)[62], 0x80);
+  EXPECT_EQ(read_bytes(p)[62], 0x80);
 }
 
 TEST(Bmp, RoundTripKeepsPixelsAndSizesTheImageAnew) {
-  const std::string p = tmp("volta.bmp");
+  const std::string p = scratch_path("volta.bmp");
   const int tamanhos[][2] = {{1, 1}, {3, 33}, {2, 32}, {5, 64}, {4, 95}, {17, 200}};
   for (const auto& t : tamanhos) {
-    const IMGBIN orig = aleatoria(t[0], t[1], unsigned(t[0] * 1000 + t[1]));
+    const IMGBIN orig = random_words_image(t[0], t[1], unsigned(t[0] * 1000 + t[1]));
     orig.ImpBmp(p);
     IMGBIN lida(2, 2, 0);
     lida.fundo() = 0;
     lida.lc() = 9;
     lida.LeBmp(p);
     SCOPED_TRACE(std::to_string(t[0]) + "x" + std::to_string(t[1]));
-    mesmos_pixels(lida, orig);
+    expect_same_pixels(lida, orig);
     EXPECT_EQ(lida.fundo() & 1u, 1u);
     EXPECT_EQ(lida.lc(), (t[0] - 1) / 2);
     EXPECT_EQ(lida.cc(), (t[1] - 1) / 2);
@@ -175,13 +97,13 @@ TEST(Bmp, RoundTripKeepsPixelsAndSizesTheImageAnew) {
 }
 
 TEST(Bmp, FullPageRoundTrip) {
-  const IMGBIN orig = aleatoria(7016, 4960, 7);
-  const std::string p = tmp("pagina.bmp");
+  const IMGBIN orig = random_words_image(7016, 4960, 7);
+  const std::string p = scratch_path("pagina.bmp");
   orig.ImpBmp(p);
-  EXPECT_EQ(conteudo(p).size(), 62u + 7016u * 620u);
+  EXPECT_EQ(read_bytes(p).size(), 62u + 7016u * 620u);
   IMGBIN lida;
   lida.LeBmp(p);
-  mesmos_pixels(lida, orig);
+  expect_same_pixels(lida, orig);
 }
 
 TEST(Bmp, ASetBitIsTheBrighterPaletteColour) {
@@ -198,17 +120,17 @@ TEST(Bmp, ASetBitIsTheBrighterPaletteColour) {
       // Sums 3 and 2 are both grey level 1 after (sum + 1) / 3: kept.
       {"equal after rounding", {3, 0, 0, 0, 2, 0, 0, 0}, true},
   };
-  const std::string p = tmp("paleta.bmp");
+  const std::string p = scratch_path("paleta.bmp");
   for (const Caso& k : casos) {
     SCOPED_TRACE(k.nome);
-    grava(p, bmp(13, 3, k.paleta, xadrez));
+    write_bytes(p, bmp(13, 3, k.paleta, xadrez));
     IMGBIN img;
     img.LeBmp(p);
     for (int l = 0; l < 3; ++l)
       for (int c = 0; c < 13; ++c) ASSERT_EQ(img.get(l, c), xadrez(l, c) == k.branco_se_1);
   }
   // Entry 0 white with all bits 0: all white.
-  grava(p, bmp(9, 2, BRANCO_PRETO, [](int, int) { return false; }));
+  write_bytes(p, bmp(9, 2, BRANCO_PRETO, [](int, int) { return false; }));
   IMGBIN img;
   img.LeBmp(p);
   for (int l = 0; l < 2; ++l)
@@ -216,8 +138,8 @@ TEST(Bmp, ASetBitIsTheBrighterPaletteColour) {
 }
 
 TEST(Bmp, NegativeHeightStoresTheTopRowFirst) {
-  const std::string p = tmp("topo.bmp");
-  grava(p, bmp(40, -5, PRETO_BRANCO, xadrez));
+  const std::string p = scratch_path("topo.bmp");
+  write_bytes(p, bmp(40, -5, PRETO_BRANCO, xadrez));
   IMGBIN img;
   img.LeBmp(p);
   ASSERT_EQ(img.nl(), 5);
@@ -239,12 +161,12 @@ TEST(Bmp, HeaderVariantsThatAreAccepted) {
       {"image size 0 skips the file size", 2, 12345},
       {"resolutions and important colours ignored", 38, 2835},
   };
-  const std::string p = tmp("variante.bmp");
+  const std::string p = scratch_path("variante.bmp");
   for (const Caso& k : casos) {
     SCOPED_TRACE(k.nome);
     Bytes b = base;
-    put32(b, k.at, k.valor);
-    grava(p, b);
+    put_le32(b, k.at, k.valor);
+    write_bytes(p, b);
     IMGBIN img;
     img.LeBmp(p);
     ASSERT_EQ(img.nl(), 4);
@@ -284,79 +206,79 @@ TEST(BmpDeath, RefusedFilesStopWithTheirMessage) {
       {"cut in the pixels", SIZE_MAX, 0, 0, 77, "Fim inesperado"},
       {"no pixels", SIZE_MAX, 0, 0, 62, "Fim inesperado"},
   };
-  const std::string p = tmp("recusado.bmp");
+  const std::string p = scratch_path("recusado.bmp");
   for (const Caso& k : casos) {
     SCOPED_TRACE(k.nome);
     Bytes b = base;
-    if (k.tam == 2) put16(b, k.at, k.valor);
-    if (k.tam == 4) put32(b, k.at, k.valor);
+    if (k.tam == 2) put_le16(b, k.at, k.valor);
+    if (k.tam == 4) put_le32(b, k.at, k.valor);
     if (k.corte) b.resize(k.corte);
-    grava(p, b);
+    write_bytes(p, b);
     IMGBIN img;
     EXPECT_EXIT(img.LeBmp(p), testing::ExitedWithCode(1),
-                linha(std::string("Erro IMGBIN::LeBmp - ") + k.msg + " "));
+                stderr_line(std::string("Erro IMGBIN::LeBmp - ") + k.msg + " "));
   }
   // Pixels cut short in a pipe are found by the read itself.
   const Bytes cortado(base.begin(), base.begin() + 77);
   IMGBIN pb;
-  EXPECT_EXIT(pb.LeBmp(por_pipe(cortado)), testing::ExitedWithCode(1),
-              linha("Erro IMGBIN::LeBmp - Fim inesperado "));
+  EXPECT_EXIT(pb.LeBmp(pipe_holding(cortado)), testing::ExitedWithCode(1),
+              stderr_line("Erro IMGBIN::LeBmp - Fim inesperado "));
   // Several faults: the first check in reading order wins.
   Bytes b = base;
-  put32(b, 14, 12);
-  put16(b, 28, 24);
-  grava(p, b);
+  put_le32(b, 14, 12);
+  put_le16(b, 28, 24);
+  write_bytes(p, b);
   IMGBIN img;
-  EXPECT_EXIT(img.LeBmp(p), testing::ExitedWithCode(1), linha("Erro IMGBIN::LeBmp - HeaderSize "));
+  EXPECT_EXIT(img.LeBmp(p), testing::ExitedWithCode(1), stderr_line("Erro IMGBIN::LeBmp - HeaderSize "));
 }
 
 TEST(BmpDeath, HeaderSizesAreCheckedBeforeAllocating) {
-  const std::string p = tmp("enorme.bmp");
+  const std::string p = scratch_path("enorme.bmp");
   IMGBIN img;
   // A pixel count that fits an int but rows the file does not have.
   Bytes b = bmp(20, 4, PRETO_BRANCO, xadrez);
-  put32(b, 18, 1);
-  put32(b, 22, INT_MAX);
-  grava(p, b);
-  EXPECT_EXIT((pouca_memoria(), img.LeBmp(p)), testing::ExitedWithCode(1),
-              linha("Erro IMGBIN::LeBmp - Fim inesperado "));
-  put32(b, 22, std::uint32_t(-INT_MAX));
-  grava(p, b);
-  EXPECT_EXIT((pouca_memoria(), img.LeBmp(p)), testing::ExitedWithCode(1),
-              linha("Erro IMGBIN::LeBmp - Fim inesperado "));
+  put_le32(b, 18, 1);
+  put_le32(b, 22, INT_MAX);
+  write_bytes(p, b);
+  EXPECT_EXIT((cap_address_space(), img.LeBmp(p)), testing::ExitedWithCode(1),
+              stderr_line("Erro IMGBIN::LeBmp - Fim inesperado "));
+  put_le32(b, 22, std::uint32_t(-INT_MAX));
+  write_bytes(p, b);
+  EXPECT_EXIT((cap_address_space(), img.LeBmp(p)), testing::ExitedWithCode(1),
+              stderr_line("Erro IMGBIN::LeBmp - Fim inesperado "));
   // A pipe cannot tell its length: its rows are counted as they arrive, so
   // the same header allocates nothing for the rows it does not deliver.
-  put32(b, 22, INT_MAX);
-  EXPECT_EXIT((pouca_memoria(), img.LeBmp(por_pipe(b))), testing::ExitedWithCode(1),
-              linha("Erro IMGBIN::LeBmp - Fim inesperado "));
+  put_le32(b, 22, INT_MAX);
+  EXPECT_EXIT((cap_address_space(), img.LeBmp(pipe_holding(b))), testing::ExitedWithCode(1),
+              stderr_line("Erro IMGBIN::LeBmp - Fim inesperado "));
   // A pixel count beyond an int: the image's own allocation message.
-  put32(b, 18, 65536);
-  put32(b, 22, 65536);
-  grava(p, b);
-  EXPECT_EXIT((pouca_memoria(), img.LeBmp(p)), testing::ExitedWithCode(1),
-              linha("Erro IMGBIN::aloca - falta memoria "));
+  put_le32(b, 18, 65536);
+  put_le32(b, 22, 65536);
+  write_bytes(p, b);
+  EXPECT_EXIT((cap_address_space(), img.LeBmp(p)), testing::ExitedWithCode(1),
+              stderr_line("Erro IMGBIN::aloca - falta memoria "));
 }
 
 TEST(BmpDeath, OpeningAndWritingFailures) {
-  const std::string nulo = tmp("nulo.bmp");
+  const std::string nulo = scratch_path("nulo.bmp");
   std::remove(nulo.c_str());
   const int vazios[][2] = {{0, 5}, {5, 0}, {0, 0}, {-1, 3}};
   for (const auto& v : vazios) {
     const IMGBIN img(v[0], v[1]);
-    EXPECT_EXIT(img.ImpBmp(nulo), testing::ExitedWithCode(1), linha("Erro IMGBIN:ImpBmp - Imagem nula  " + nulo));
-    EXPECT_FALSE(existe(nulo));
+    EXPECT_EXIT(img.ImpBmp(nulo), testing::ExitedWithCode(1), stderr_line("Erro IMGBIN:ImpBmp - Imagem nula  " + nulo));
+    EXPECT_FALSE(exists(nulo));
   }
   const IMGBIN img(300, 300, 1);
   EXPECT_EXIT(img.ImpBmp("/dev/full"), testing::ExitedWithCode(1),
-              linha("Erro IMGBIN::ImpBmp - Falha de escrita  /dev/full"));
+              stderr_line("Erro IMGBIN::ImpBmp - Falha de escrita  /dev/full"));
   const IMGBIN um(1, 1, 1);  // the failure shows only when the file is closed
   EXPECT_EXIT(um.ImpBmp("/dev/full"), testing::ExitedWithCode(1),
-              linha("Erro IMGBIN::ImpBmp - Falha de escrita  /dev/full"));
+              stderr_line("Erro IMGBIN::ImpBmp - Falha de escrita  /dev/full"));
 
-  const std::string sem_pasta = tmp("nao/existe.bmp");
+  const std::string sem_pasta = scratch_path("nao/existe.bmp");
   EXPECT_EXIT(img.ImpBmp(sem_pasta), testing::ExitedWithCode(1),
-              linha("Erro IMGBIN::ImpBmp - abertura de  " + sem_pasta));
+              stderr_line("Erro IMGBIN::ImpBmp - abertura de  " + sem_pasta));
   IMGBIN l;
   EXPECT_EXIT(l.LeBmp(sem_pasta), testing::ExitedWithCode(1),
-              linha("Erro IMGBIN::LeBmp - Abertura de  " + sem_pasta));
+              stderr_line("Erro IMGBIN::LeBmp - Abertura de  " + sem_pasta));
 }

@@ -1,15 +1,10 @@
 #include "image/jpeg.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -18,43 +13,13 @@
 #include "support/files.h"
 
 using namespace imagorix;
+using namespace testsupport;
 
 namespace {
-
-// Each test program works in a directory of its own, so that test cases run
-// in parallel processes cannot trip over each other's files; it is removed
-// when the program ends.
-class Pasta : public testing::Environment {
- public:
-  static const std::string& dir() {
-    static const std::string d = [] {
-      std::string t = testing::TempDir() + "jpeg_XXXXXX";
-      if (!mkdtemp(t.data())) std::abort();
-      return t + "/";
-    }();
-    return d;
-  }
-  void TearDown() override { std::filesystem::remove_all(dir()); }
-};
-testing::Environment* const pasta = testing::AddGlobalTestEnvironment(new Pasta);
-
-std::string tmpname(const char* stem) { return Pasta::dir() + stem; }
-
-bool exists(const std::string& p) {
-  struct stat st;
-  return stat(p.c_str(), &st) == 0;
-}
 
 long tamanho(const std::string& p) {
   struct stat st;
   return stat(p.c_str(), &st) == 0 ? long(st.st_size) : -1;
-}
-
-void grava(const std::string& p, const std::vector<unsigned char>& b) {
-  std::FILE* f = std::fopen(p.c_str(), "wb");
-  ASSERT_NE(f, nullptr);
-  if (!b.empty()) std::fwrite(b.data(), 1, b.size(), f);
-  std::fclose(f);
 }
 
 // Smooth content with some detail, in sizes that are not multiples of the
@@ -134,7 +99,7 @@ void jpeg_direto(const std::string& p, int nl, int nc, int planos, J_COLOR_SPACE
 }  // namespace
 
 TEST(Jpeg, GreyRoundTripKeepsSizeWithinCompressionLoss) {
-  const std::string p = tmpname("jpg_grey.jpg");
+  const std::string p = scratch_path("jpg_grey.jpg");
   const IMGGRY g = cinza(13, 21);
   ImpJpg(g, p, 90);
   IMGGRY back(2, 2);  // a different size: reading resizes
@@ -154,7 +119,7 @@ TEST(Jpeg, GreyRoundTripKeepsSizeWithinCompressionLoss) {
 }
 
 TEST(Jpeg, ColourRoundTripAndGreyOfAColourFile) {
-  const std::string p = tmpname("jpg_cor.jpg");
+  const std::string p = scratch_path("jpg_cor.jpg");
   const IMGCOR k = colorida(17, 9);
   ImpJpg(k, p, 95);
   IMGCOR back;
@@ -177,7 +142,7 @@ TEST(Jpeg, ColourRoundTripAndGreyOfAColourFile) {
 }
 
 TEST(Jpeg, QualityReachesTheCoder) {
-  const std::string lo = tmpname("jpg_q10.jpg"), hi = tmpname("jpg_q98.jpg");
+  const std::string lo = scratch_path("jpg_q10.jpg"), hi = scratch_path("jpg_q98.jpg");
   const IMGCOR k = colorida(40, 40);
   ImpJpg(k, lo, 10);
   ImpJpg(k, hi, 98);
@@ -189,7 +154,7 @@ TEST(Jpeg, QualityReachesTheCoder) {
 }
 
 TEST(Jpeg, ReadsProgressiveFilesOfOtherWriters) {
-  const std::string p = tmpname("jpg_prog.jpg");
+  const std::string p = scratch_path("jpg_prog.jpg");
   const int nl = 12, nc = 30;
   std::vector<JSAMPLE> s;
   for (int l = 0; l < nl; ++l)
@@ -214,7 +179,7 @@ TEST(Jpeg, ReadsProgressiveFilesOfOtherWriters) {
 }
 
 TEST(Jpeg, FourComponentFilesAreRefusedByBothReaders) {
-  const std::string p = tmpname("jpg_cmyk.jpg");
+  const std::string p = scratch_path("jpg_cmyk.jpg");
   std::vector<JSAMPLE> s(4 * 8 * 8, 77);
   jpeg_direto(p, 8, 8, 4, JCS_CMYK, s, false);
   EXPECT_EQ(PlanosJpg(p), 4);
@@ -241,8 +206,8 @@ TEST(Jpeg, ReadingErrors) {
       {"jpg_not.jpg", {'n', 'o', 't', ' ', 'j', 'p', 'e', 'g'}},
   };
   for (const Caso& k : casos) {
-    const std::string p = tmpname(k.nome);
-    grava(p, k.bytes);
+    const std::string p = scratch_path(k.nome);
+    write_bytes(p, k.bytes);
     EXPECT_EXIT(LeJpg(g, p), testing::ExitedWithCode(1), "^([^\n]+\n)+Erro: Leitura JPG \n$") << k.nome;
     IMGCOR c;
     EXPECT_EXIT(LeJpg(c, p), testing::ExitedWithCode(1), "^([^\n]+\n)+Erro: Leitura JPG \n$") << k.nome;
@@ -251,15 +216,12 @@ TEST(Jpeg, ReadingErrors) {
 }
 
 TEST(Jpeg, TruncatedDataIsReadWithTheLibrarysWarning) {
-  const std::string p = tmpname("jpg_trunc.jpg"), q = tmpname("jpg_trunc_cut.jpg");
+  const std::string p = scratch_path("jpg_trunc.jpg"), q = scratch_path("jpg_trunc_cut.jpg");
   ImpJpg(cinza(64, 64), p, 90);
-  std::FILE* f = std::fopen(p.c_str(), "rb");
-  ASSERT_NE(f, nullptr);
-  std::vector<unsigned char> b(static_cast<std::size_t>(tamanho(p)));
-  ASSERT_EQ(std::fread(b.data(), 1, b.size(), f), b.size());
-  std::fclose(f);
+  Bytes b = read_bytes(p);
+  ASSERT_GT(b.size(), 40u);
   b.resize(b.size() - 40);
-  grava(q, b);
+  write_bytes(q, b);
   // Missing entropy data is a warning in libjpeg: the image keeps its size.
   testing::internal::CaptureStderr();
   IMGGRY g;
@@ -274,34 +236,23 @@ TEST(Jpeg, TruncatedDataIsReadWithTheLibrarysWarning) {
 // refused before the image is allocated, from a file and from a pipe, while
 // a real file that compresses very well is still read.
 TEST(Jpeg, SizesBeyondWhatTheDataCouldCodeAreRefused) {
-  const std::string p = tmpname("jpg_small.jpg"), q = tmpname("jpg_huge.jpg");
+  const std::string p = scratch_path("jpg_small.jpg"), q = scratch_path("jpg_huge.jpg");
   ImpJpg(cinza(8, 8), p, 75);
-  std::vector<unsigned char> b(static_cast<std::size_t>(tamanho(p)));
-  std::FILE* f = std::fopen(p.c_str(), "rb");
-  ASSERT_NE(f, nullptr);
-  ASSERT_EQ(std::fread(b.data(), 1, b.size(), f), b.size());
-  std::fclose(f);
+  Bytes b = read_bytes(p);
   // The baseline frame header: marker, length, precision, height, width.
   std::size_t sof = 0;
   while (sof + 9 < b.size() && !(b[sof] == 0xFF && b[sof + 1] == 0xC0)) ++sof;
   ASSERT_LT(sof + 9, b.size());
   b[sof + 5] = b[sof + 7] = 30000 >> 8;
   b[sof + 6] = b[sof + 8] = 30000 & 0xFF;
-  grava(q, b);
+  write_bytes(q, b);
   // Under a cap on the address space, allocating for the header would end
   // with the image's allocation message instead.
-  const auto pouca_memoria = testsupport::cap_address_space;
-  const auto por_pipe = [&] {
-    int fd[2];
-    if (pipe(fd) != 0 || write(fd[1], b.data(), b.size()) != static_cast<ssize_t>(b.size())) std::abort();
-    close(fd[1]);
-    return "/dev/fd/" + std::to_string(fd[0]);
-  };
   IMGGRY g;
   IMGCOR c;
-  EXPECT_EXIT((pouca_memoria(), LeJpg(g, q)), testing::ExitedWithCode(1), "^Erro: Leitura JPG \n$");
-  EXPECT_EXIT((pouca_memoria(), LeJpg(c, q)), testing::ExitedWithCode(1), "^Erro: Leitura JPG \n$");
-  EXPECT_EXIT((pouca_memoria(), LeJpg(g, por_pipe())), testing::ExitedWithCode(1), "^Erro: Leitura JPG \n$");
+  EXPECT_EXIT((cap_address_space(), LeJpg(g, q)), testing::ExitedWithCode(1), "^Erro: Leitura JPG \n$");
+  EXPECT_EXIT((cap_address_space(), LeJpg(c, q)), testing::ExitedWithCode(1), "^Erro: Leitura JPG \n$");
+  EXPECT_EXIT((cap_address_space(), LeJpg(g, pipe_holding(b))), testing::ExitedWithCode(1), "^Erro: Leitura JPG \n$");
 
   // Uniform images: among the most compressible files a coder writes.
   ImpJpg(IMGGRY(1000, 1200, BYTE(255)), p, 90);
@@ -314,15 +265,12 @@ TEST(Jpeg, SizesBeyondWhatTheDataCouldCodeAreRefused) {
   EXPECT_EQ(c.nl(), 1000);
   EXPECT_EQ(c.nc(), 1200);
   // The same from a pipe.
-  b.resize(static_cast<std::size_t>(tamanho(p)));
-  f = std::fopen(p.c_str(), "rb");
-  ASSERT_NE(f, nullptr);
-  ASSERT_EQ(std::fread(b.data(), 1, b.size(), f), b.size());
-  std::fclose(f);
+  b = read_bytes(p);
+  ASSERT_FALSE(b.empty());
   EXPECT_EXIT(
       {
         IMGCOR k;
-        LeJpg(k, por_pipe());
+        LeJpg(k, pipe_holding(b));
         std::exit(k.nl() == 1000 && k.nc() == 1200 ? 3 : 4);
       },
       testing::ExitedWithCode(3), "");
@@ -337,7 +285,7 @@ TEST(Jpeg, WritingErrors) {
               "^Erro ImpJpg - Falha de escrita  /dev/full\n$");
 
   // An image libjpeg cannot code: its message, ours, and no file left.
-  const std::string vazio = tmpname("jpg_vazio.jpg");
+  const std::string vazio = scratch_path("jpg_vazio.jpg");
   std::remove(vazio.c_str());
   EXPECT_EXIT(ImpJpg(IMGGRY(), vazio, 90), testing::ExitedWithCode(1),
               "^[^\n]+\nErro: Escrita JPG \n$");
@@ -345,17 +293,10 @@ TEST(Jpeg, WritingErrors) {
 }
 
 TEST(Jpeg, FailedWriteRemovesThePartialFile) {
-  const std::string p = tmpname("jpg_partial.jpg");
+  const std::string p = scratch_path("jpg_partial.jpg");
   std::remove(p.c_str());
   // A file size limit makes a write fail part way, as a full disk would.
-  EXPECT_EXIT(
-      {
-        std::signal(SIGXFSZ, SIG_IGN);
-        rlimit lim;
-        lim.rlim_cur = lim.rlim_max = 2000;
-        setrlimit(RLIMIT_FSIZE, &lim);
-        ImpJpg(colorida(400, 400), p, 100);
-      },
-      testing::ExitedWithCode(1), "^Erro ImpJpg - Falha de escrita  .*jpg_partial.jpg\n$");
+  EXPECT_EXIT((cap_file_size(2000), ImpJpg(colorida(400, 400), p, 100)), testing::ExitedWithCode(1),
+              "^Erro ImpJpg - Falha de escrita  .*jpg_partial.jpg\n$");
   EXPECT_FALSE(exists(p));
 }

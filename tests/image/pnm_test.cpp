@@ -1,70 +1,21 @@
 #include "image/pnm.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-#include <unistd.h>
 
 #include <cstdint>
-#include <cstdlib>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <random>
 #include <string>
-#include <vector>
+
+#include "support/files.h"
+#include "support/images.h"
 
 using namespace imagorix;
+using namespace testsupport;
 
 namespace {
 
-std::string tmp(const std::string& stem) { return testing::TempDir() + "pnm_" + stem; }
-
-void grava(const std::string& p, const std::string& b) {
-  std::ofstream(p, std::ios::binary).write(b.data(), std::streamsize(b.size()));
-}
-
-std::string conteudo(const std::string& p) {
-  std::ifstream f(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(f), {});
-}
-
-// The whole stderr of a process that ends with msg (msg taken literally).
-std::string linha(const std::string& msg) {
-  std::string r = "^";
-  for (char c : msg) {
-    if (std::string("\\^$.|?*+()[]{}").find(c) != std::string::npos) r += '\\';
-    r += c;
-  }
-  return r + "\n$";
-}
-
-// Inside a death test: caps the address space so that a reader that trusted
-// a huge header and allocated for it would die with the allocation message.
-// Skipped under AddressSanitizer, which needs a huge address space itself.
-void pouca_memoria() {
-#ifndef __SANITIZE_ADDRESS__
-  const rlimit r{512u << 20, 512u << 20};
-  setrlimit(RLIMIT_AS, &r);
-#endif
-}
-
-// Inside a death test: a name under which the reader finds bytes in a pipe,
-// a stream whose length cannot be known in advance.
-std::string por_pipe(const std::string& b) {
-  int fd[2];
-  if (pipe(fd) != 0 || write(fd[1], b.data(), b.size()) != static_cast<ssize_t>(b.size())) std::abort();
-  close(fd[1]);
-  return "/dev/fd/" + std::to_string(fd[0]);
-}
-
 const std::string CABECA = "#Created by Imagorix\n";
-
-IMGBIN binaria(int nl, int nc, unsigned semente) {
-  std::mt19937 g(semente);
-  IMGBIN b(nl, nc);
-  for (std::uint32_t* w = b.data(); w != b.data() + b.nw(); ++w) *w = g();  // spare bits too
-  return b;
-}
 
 IMGGRY cinza(int nl, int nc, unsigned semente) {
   std::mt19937 g(semente);
@@ -80,26 +31,6 @@ IMGCOR colorida(int nl, int nc, unsigned semente) {
   return img;
 }
 
-// Same sizes and pixels; spare bits are not pixels and are not compared.
-void mesmos_pixels(const IMGBIN& a, const IMGBIN& b) {
-  ASSERT_EQ(a.nl(), b.nl());
-  ASSERT_EQ(a.nc(), b.nc());
-  const std::uint32_t ultimo = (a.nc() & 31) ? ~0u << (32 - (a.nc() & 31)) : ~0u;
-  for (int l = 0; l < a.nl(); ++l)
-    for (int k = 0; k < a.wpr(); ++k) {
-      const std::uint32_t m = k == a.wpr() - 1 ? ultimo : ~0u;
-      ASSERT_EQ(a.row(l)[k] & m, b.row(l)[k] & m) << "row " << l << " word " << k;
-    }
-}
-
-template <class I>
-void mesmos_pixels(const I& a, const I& b) {
-  ASSERT_EQ(a.nl(), b.nl());
-  ASSERT_EQ(a.nc(), b.nc());
-  for (int l = 0; l < a.nl(); ++l)
-    for (int c = 0; c < a.nc(); ++c) ASSERT_TRUE(a(l, c) == b(l, c)) << l << "," << c;
-}
-
 }  // namespace
 
 TEST(Pnm, WrittenFilesByteForByte) {
@@ -110,7 +41,7 @@ TEST(Pnm, WrittenFilesByteForByte) {
   b110preto.fundo() = 0;  // black background: the padding bits are 1
   const IMGGRY g(2, 3, {0, 7, 255, 100, 99, 10});
   const IMGCOR c(1, 2, {1, 2, 3, 255, 128, 0});
-  const std::string p = tmp("exato");
+  const std::string p = scratch_path("exato");
   struct Caso {
     const char* nome;
     std::function<void()> escreve;
@@ -129,43 +60,43 @@ TEST(Pnm, WrittenFilesByteForByte) {
   for (const Caso& k : casos) {
     SCOPED_TRACE(k.nome);
     k.escreve();
-    EXPECT_EQ(conteudo(p), k.esperado);
+    EXPECT_EQ(read_text(p), k.esperado);
   }
 }
 
 TEST(Pnm, RoundTripOfEveryVariant) {
-  const std::string p = tmp("volta");
+  const std::string p = scratch_path("volta");
   const int tamanhos[][2] = {{1, 1}, {2, 7}, {3, 33}, {5, 70}};
   for (const auto& t : tamanhos) {
     SCOPED_TRACE(std::to_string(t[0]) + "x" + std::to_string(t[1]));
     const unsigned s = unsigned(t[0] * 100 + t[1]);
-    const IMGBIN b = binaria(t[0], t[1], s);
+    const IMGBIN b = random_words_image(t[0], t[1], s);
     const IMGGRY g = cinza(t[0], t[1], s);
     const IMGCOR c = colorida(t[0], t[1], s);
     IMGBIN bl;
     IMGGRY gl;
     IMGCOR cl;
-    imppbmt(b, p), lepbmt(bl, p), mesmos_pixels(bl, b);
-    imppbmb(b, p), lepbmb(bl, p), mesmos_pixels(bl, b);
-    imppgmt(g, p), lepgmt(gl, p), mesmos_pixels(gl, g);
-    imppgmb(g, p), lepgmb(gl, p), mesmos_pixels(gl, g);
-    impppmt(c, p), leppmt(cl, p), mesmos_pixels(cl, c);
-    impppmb(c, p), leppmb(cl, p), mesmos_pixels(cl, c);
+    imppbmt(b, p), lepbmt(bl, p), expect_same_pixels(bl, b);
+    imppbmb(b, p), lepbmb(bl, p), expect_same_pixels(bl, b);
+    imppgmt(g, p), lepgmt(gl, p), expect_same_pixels(gl, g);
+    imppgmb(g, p), lepgmb(gl, p), expect_same_pixels(gl, g);
+    impppmt(c, p), leppmt(cl, p), expect_same_pixels(cl, c);
+    impppmb(c, p), leppmb(cl, p), expect_same_pixels(cl, c);
   }
 }
 
 TEST(Pnm, FullPageRawPbmRoundTrip) {
-  const IMGBIN orig = binaria(7016, 4960, 3);
-  const std::string p = tmp("pagina.pbm");
+  const IMGBIN orig = random_words_image(7016, 4960, 3);
+  const std::string p = scratch_path("pagina.pbm");
   imppbmb(orig, p);
-  EXPECT_EQ(conteudo(p).size(), 3 + CABECA.size() + 10 + 7016u * 620u);
+  EXPECT_EQ(read_text(p).size(), 3 + CABECA.size() + 10 + 7016u * 620u);
   IMGBIN lida;
   lepbmb(lida, p);
-  mesmos_pixels(lida, orig);
+  expect_same_pixels(lida, orig);
 }
 
 TEST(Pnm, ReadersTakeCommentsLayoutAndScaling) {
-  const std::string p = tmp("le");
+  const std::string p = scratch_path("le");
   struct CasoGry {
     const char* nome;
     std::string arquivo;
@@ -186,34 +117,34 @@ TEST(Pnm, ReadersTakeCommentsLayoutAndScaling) {
   };
   for (const CasoGry& k : cinzas) {
     SCOPED_TRACE(k.nome);
-    grava(p, k.arquivo);
+    write_text(p, k.arquivo);
     IMGGRY img;
     k.raw ? lepgmb(img, p) : lepgmt(img, p);
-    mesmos_pixels(img, k.esperado);
+    expect_same_pixels(img, k.esperado);
   }
 
   // PPM: channels red, green, blue; scaling applies to each.
   IMGCOR c;
-  grava(p, "P3 # rgb\n2 1 255\n1 2 3 4 5 6\n");
+  write_text(p, "P3 # rgb\n2 1 255\n1 2 3 4 5 6\n");
   leppmt(c, p);
-  mesmos_pixels(c, IMGCOR(1, 2, {1, 2, 3, 4, 5, 6}));
-  grava(p, "P6\n1 1\n3\n" + std::string("\x03\x01\x00", 3));
+  expect_same_pixels(c, IMGCOR(1, 2, {1, 2, 3, 4, 5, 6}));
+  write_text(p, "P6\n1 1\n3\n" + std::string("\x03\x01\x00", 3));
   leppmb(c, p);
-  mesmos_pixels(c, IMGCOR(1, 1, {255, 85, 0}));
+  expect_same_pixels(c, IMGCOR(1, 1, {255, 85, 0}));
 
   // PBM: 1 is black. Plain accepts every truth token; raw skips the bits
   // after the last column of each row.
   IMGBIN b;
-  grava(p, "P1\n# c\n3 2\n1 0 x\n. t f");
+  write_text(p, "P1\n# c\n3 2\n1 0 x\n. t f");
   lepbmt(b, p);
-  mesmos_pixels(b, IMGBIN(2, 3, {0, 1, 0, 1, 0, 1}));
-  grava(p, "P4\n3 2\n" + std::string("\x5f\xe0", 2));
+  expect_same_pixels(b, IMGBIN(2, 3, {0, 1, 0, 1, 0, 1}));
+  write_text(p, "P4\n3 2\n" + std::string("\x5f\xe0", 2));
   lepbmb(b, p);
-  mesmos_pixels(b, IMGBIN(2, 3, {1, 0, 1, 0, 0, 0}));
+  expect_same_pixels(b, IMGBIN(2, 3, {1, 0, 1, 0, 0, 0}));
 }
 
 TEST(Pnm, ReaderKeepsBackgroundAndCentreWhenTheSizeStays) {
-  const std::string p = tmp("centro.pgm");
+  const std::string p = scratch_path("centro.pgm");
   imppgmb(cinza(4, 6, 1), p);
   IMGGRY img(4, 6);
   img.fundo() = 77;
@@ -271,11 +202,11 @@ TEST(PnmDeath, RefusedFilesStopWithTheirMessage) {
       {"raw PGM ends early", pgmb, "P5\n3 2\n255\nABCDE", "Erro lepgmb - Fim inesperado"},
       {"raw PPM ends early", ppmb, "P6\n2 1\n255\nABCDE", "Erro leppmb - Fim inesperado"},
   };
-  const std::string p = tmp("recusado");
+  const std::string p = scratch_path("recusado");
   for (const Caso& k : casos) {
     SCOPED_TRACE(k.nome);
-    grava(p, k.arquivo);
-    EXPECT_EXIT(k.le(p), testing::ExitedWithCode(1), linha(k.msg + " "));
+    write_text(p, k.arquivo);
+    EXPECT_EXIT(k.le(p), testing::ExitedWithCode(1), stderr_line(k.msg + " "));
   }
   // Raw data cut short in a pipe is found by the reads themselves.
   const Caso cortados[] = {
@@ -286,12 +217,12 @@ TEST(PnmDeath, RefusedFilesStopWithTheirMessage) {
   };
   for (const Caso& k : cortados) {
     SCOPED_TRACE(k.nome);
-    EXPECT_EXIT(k.le(por_pipe(k.arquivo)), testing::ExitedWithCode(1), linha(k.msg + " "));
+    EXPECT_EXIT(k.le(pipe_holding(k.arquivo)), testing::ExitedWithCode(1), stderr_line(k.msg + " "));
   }
 }
 
 TEST(PnmDeath, HeaderSizesAreCheckedBeforeAllocating) {
-  std::string p = tmp("enorme");
+  std::string p = scratch_path("enorme");
   struct Caso {
     const char* nome;
     std::string arquivo;
@@ -319,14 +250,15 @@ TEST(PnmDeath, HeaderSizesAreCheckedBeforeAllocating) {
   };
   for (const Caso& k : casos) {
     SCOPED_TRACE(k.nome);
-    grava(p, k.arquivo);
-    EXPECT_EXIT((pouca_memoria(), k.le()), testing::ExitedWithCode(1), linha(k.msg + " "));
+    write_text(p, k.arquivo);
+    EXPECT_EXIT((cap_address_space(), k.le()), testing::ExitedWithCode(1), stderr_line(k.msg + " "));
   }
   // A pipe cannot tell its length: the pixels are taken as they arrive, and
   // the image is sized only once they are all in.
   for (const Caso& k : casos) {
     SCOPED_TRACE(std::string(k.nome) + " from a pipe");
-    EXPECT_EXIT((pouca_memoria(), p = por_pipe(k.arquivo), k.le()), testing::ExitedWithCode(1), linha(k.msg + " "));
+    EXPECT_EXIT((cap_address_space(), p = pipe_holding(k.arquivo), k.le()), testing::ExitedWithCode(1),
+                stderr_line(k.msg + " "));
   }
 }
 
@@ -334,7 +266,7 @@ TEST(PnmDeath, OpeningAndWritingFailures) {
   const IMGBIN b(40, 300, 1);
   const IMGGRY g(40, 300, BYTE(9));
   const IMGCOR c(40, 300, 0x010203);
-  const std::string nada = tmp("nao/existe");
+  const std::string nada = scratch_path("nao/existe");
   using Op = std::function<void(const std::string&)>;
   struct Caso {
     const char* fn;
@@ -358,13 +290,13 @@ TEST(PnmDeath, OpeningAndWritingFailures) {
   for (const Caso& k : casos) {
     SCOPED_TRACE(k.fn);
     const std::string f = k.fn;
-    EXPECT_EXIT(k.op(nada), testing::ExitedWithCode(1), linha("Erro " + f + " - Abertura de  " + nada));
+    EXPECT_EXIT(k.op(nada), testing::ExitedWithCode(1), stderr_line("Erro " + f + " - Abertura de  " + nada));
     if (k.escreve) {
       EXPECT_EXIT(k.op("/dev/full"), testing::ExitedWithCode(1),
-                  linha("Erro " + f + " - Falha de escrita  /dev/full"));
+                  stderr_line("Erro " + f + " - Falha de escrita  /dev/full"));
     }
   }
   // An empty image writes only its header; the failure shows at closing.
   EXPECT_EXIT(imppgmb(IMGGRY(), "/dev/full"), testing::ExitedWithCode(1),
-              linha("Erro imppgmb - Falha de escrita  /dev/full"));
+              stderr_line("Erro imppgmb - Falha de escrita  /dev/full"));
 }

@@ -1,7 +1,6 @@
 #include "image/txt.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <cstring>
@@ -35,15 +34,6 @@ I le(const std::string& s) {
   I img;
   img.LeTxt(p);
   return img;
-}
-
-// Writes s into a pipe and returns a name that reads it.
-std::string por_pipe(const std::string& s) {
-  int fd[2];
-  if (pipe(fd) != 0) return "";
-  if (write(fd[1], s.data(), s.size()) != ssize_t(s.size())) return "";
-  close(fd[1]);
-  return "/dev/fd/" + std::to_string(fd[0]);
 }
 
 }  // namespace
@@ -184,12 +174,12 @@ TEST(Txt, TheSmallestFileForItsSizeIsAccepted) {
 
 TEST(Txt, ReadingFromAPipe) {
   IMGSHT s;
-  s.LeTxt(por_pipe("2 2 1 2 3 4 1 0"));
+  s.LeTxt(pipe_holding("2 2 1 2 3 4 1 0"));
   EXPECT_EQ(s(1, 0), 3);
   EXPECT_EQ(s.lc(), 1);
   EXPECT_EQ(s.cc(), 0);
   IMGBIN b;
-  b.LeTxt(por_pipe("1 3 1 0 1"));
+  b.LeTxt(pipe_holding("1 3 1 0 1"));
   EXPECT_TRUE(b(0, 0) && !b(0, 1) && b(0, 2));
 }
 
@@ -248,7 +238,7 @@ TEST(TxtDeath, SizesTheFileCannotHoldAreRefusedBeforeAllocating) {
   EXPECT_EXIT(IMGGRY().LeTxt(p), testing::ExitedWithCode(1), stderr_line("Erro IMGGRY::aloca - Falta memoria "));
   EXPECT_EXIT(IMGBIN().LeTxt(p), testing::ExitedWithCode(1), stderr_line("Erro IMGBIN::aloca - falta memoria "));
   // From a pipe the size cannot be checked: the values run out instead.
-  EXPECT_EXIT((cap_address_space(), IMGCPX().LeTxt(por_pipe("30000 30000 1 2 3"))), testing::ExitedWithCode(1),
+  EXPECT_EXIT((cap_address_space(), IMGCPX().LeTxt(pipe_holding("30000 30000 1 2 3"))), testing::ExitedWithCode(1),
               stderr_line("LeNum(FLT) "));
 }
 

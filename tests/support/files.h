@@ -11,6 +11,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -128,6 +129,28 @@ inline void cap_address_space() {
 #endif
 }
 
+// Inside a death test: caps the size of the files this process writes, so
+// that a write fails part way, as it would on a full disk, instead of the
+// process being stopped by SIGXFSZ.
+inline void cap_file_size(rlim_t bytes) {
+  std::signal(SIGXFSZ, SIG_IGN);
+  const rlimit r{bytes, bytes};
+  setrlimit(RLIMIT_FSIZE, &r);
+}
+
+// A name under which a reader finds b in a pipe, a stream whose length cannot
+// be known in advance. The read end is left open for the reader until the
+// process ends, which suits a death test's child best. b must fit in the
+// pipe's buffer (64 KiB), as nothing reads the pipe while it is written.
+inline std::string pipe_holding(const void* b, std::size_t n) {
+  int fd[2];
+  if (pipe(fd) != 0 || write(fd[1], b, n) != static_cast<ssize_t>(n)) std::abort();
+  close(fd[1]);
+  return "/dev/fd/" + std::to_string(fd[0]);
+}
+inline std::string pipe_holding(const Bytes& b) { return pipe_holding(b.data(), b.size()); }
+inline std::string pipe_holding(const std::string& s) { return pipe_holding(s.data(), s.size()); }
+
 // Puts v little-endian into b at byte k, growing b with zeros as needed;
 // k = b.size() appends.
 inline void put_le16(Bytes& b, std::size_t k, std::uint32_t v) {
@@ -146,6 +169,30 @@ struct RunResult {
   int status = -1;  // exit status, or -1 when the program did not exit normally
 };
 
+namespace detail {
+
+// Runs exe with args, its standard output going to descriptor out and its
+// standard error to err, and waits for it: its exit status, or -1 when it
+// did not exit normally.
+inline int run_to(const std::string& exe, const std::vector<std::string>& args, int out, int err) {
+  std::vector<std::string> copy(args);
+  std::string path = exe;
+  std::vector<char*> argv{path.data()};
+  for (auto& a : copy) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  const pid_t pid = fork();
+  if (pid == 0) {
+    dup2(out, 1);
+    dup2(err, 2);
+    execv(path.c_str(), argv.data());
+    _exit(127);
+  }
+  int st = 0;
+  return pid > 0 && waitpid(pid, &st, 0) == pid && WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+}
+
+}  // namespace detail
+
 // Runs exe with args, its standard output and error going to files in the
 // scratch directory, and collects them and its exit status.
 inline RunResult run_program(const std::string& exe, const std::vector<std::string>& args) {
@@ -153,20 +200,7 @@ inline RunResult run_program(const std::string& exe, const std::vector<std::stri
   const int o = mkstemp(on.data()), e = mkstemp(en.data());
   RunResult r;
   if (o >= 0 && e >= 0) {
-    std::vector<std::string> copy(args);
-    std::string path = exe;
-    std::vector<char*> argv{path.data()};
-    for (auto& a : copy) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    const pid_t pid = fork();
-    if (pid == 0) {
-      dup2(o, 1);
-      dup2(e, 2);
-      execv(path.c_str(), argv.data());
-      _exit(127);
-    }
-    int st = 0;
-    if (pid > 0 && waitpid(pid, &st, 0) == pid && WIFEXITED(st)) r.status = WEXITSTATUS(st);
+    r.status = detail::run_to(exe, args, o, e);
     r.out = read_text(on);
     r.err = read_text(en);
   }
@@ -177,6 +211,19 @@ inline RunResult run_program(const std::string& exe, const std::vector<std::stri
     }
   }
   return r;
+}
+
+// Runs exe with args, both its output streams going into one file, as a
+// shell's 2>&1 sends them: what it wrote, in the order it wrote it.
+inline std::string run_program_combined(const std::string& exe, const std::vector<std::string>& args) {
+  std::string name = scratch_path("run_both_XXXXXX");
+  const int fd = mkstemp(name.data());
+  if (fd < 0) return "";
+  detail::run_to(exe, args, fd, fd);
+  close(fd);
+  const std::string s = read_text(name);
+  std::remove(name.c_str());
+  return s;
 }
 
 }  // namespace testsupport

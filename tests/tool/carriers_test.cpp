@@ -9,18 +9,11 @@
 #include <vector>
 
 #include "random/random.h"
+#include "test_pages.h"
 
 using namespace kova;
 
 namespace {
-
-IMGBIN random_image(int nl, int nc, unsigned seed, int white_percent = 50) {
-  std::mt19937 gen(seed);
-  IMGBIN img(nl, nc);
-  for (int l = 0; l < nl; ++l)
-    for (int c = 0; c < nc; ++c) img.set(l, c, static_cast<int>(gen() % 100) < white_percent);
-  return img;
-}
 
 bool same(const VETOR<PONTOI4>& a, const VETOR<PONTOI4>& b) {
   if (a.n() != b.n()) return false;
@@ -156,7 +149,7 @@ TEST(Prediction, MajorityOfNeighboursWithTiesWhite) {
 
 TEST(Blocks, SevenBySevenHasFourCentres) {
   const VETOR<int> vis = MakeVisTable();
-  IMGBIN img = random_image(7, 7, 3);
+  IMGBIN img = pages::Noise(7, 7, 3);
   CARRIERS car(img, vis, 99);
   ASSERT_EQ(car.n(), 4);
   std::set<std::pair<int, int>> centres;
@@ -196,7 +189,7 @@ TEST(Blocks, SortedListOfScoresAndKeyedRanks) {
   for (const Case& t : {Case{3, 3, 50, 1}, Case{40, 35, 70, -123456}, Case{64, 97, 95, 0},
                         Case{400, 421, 60, 2147483647}}) {
     SCOPED_TRACE(std::to_string(t.nl) + "x" + std::to_string(t.nc));
-    const IMGBIN img = random_image(t.nl, t.nc, 7, t.white_percent);
+    const IMGBIN img = pages::Noise(t.nl, t.nc, 7, t.white_percent);
     const VETOR<PONTOI4> b = SortBlocks(img, vis, t.key);
     const int bpr = t.nc / 3, nb = t.nl / 3 * bpr;
     ASSERT_EQ(b.n(), nb);
@@ -223,7 +216,7 @@ TEST(Blocks, SortedListOfScoresAndKeyedRanks) {
 
 TEST(Blocks, FlippingCentresKeepsTheOrder) {
   const VETOR<int> vis = MakeVisTable();
-  IMGBIN img = random_image(61, 47, 11);
+  IMGBIN img = pages::Noise(61, 47, 11);
   const VETOR<PONTOI4> before = SortBlocks(img, vis, 2024);
   std::mt19937 gen(5);
   for (int l = 1; l < 60; l += 3)
@@ -234,7 +227,7 @@ TEST(Blocks, FlippingCentresKeepsTheOrder) {
 
 TEST(Blocks, KeysOnlyReorderTies) {
   const VETOR<int> vis = MakeVisTable();
-  const IMGBIN img = random_image(60, 60, 13, 80);
+  const IMGBIN img = pages::Noise(60, 60, 13, 80);
   const VETOR<PONTOI4> a = SortBlocks(img, vis, 1), b = SortBlocks(img, vis, 2);
   ASSERT_EQ(a.n(), b.n());
   int moved = 0;
@@ -260,7 +253,7 @@ TEST(Blocks, CarrierOrderIsThePlainSortedList) {
                         // A key whose every draw is 0: all ranks tie.
                         Case{330, 310, 99, 123459876, false}}) {
     SCOPED_TRACE(std::to_string(t.nl) + "x" + std::to_string(t.nc));
-    IMGBIN img = random_image(t.nl, t.nc, 21, t.white_percent);
+    IMGBIN img = pages::Noise(t.nl, t.nc, 21, t.white_percent);
     const VETOR<PONTOI4> want = SortBlocks(img, vis, t.key);
     const CARRIERS car(img, vis, t.key);
     ASSERT_EQ(car.n(), want.n());

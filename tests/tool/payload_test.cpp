@@ -8,32 +8,17 @@
 #include "bitstr.h"
 #include "golomb.h"
 #include "random/hash.h"
+#include "test_pages.h"
 
 using namespace kova;
 
 namespace {
-
-IMGBIN random_image(int nl, int nc, unsigned seed, int white_percent = 50) {
-  std::mt19937 gen(seed);
-  IMGBIN img(nl, nc);
-  for (int l = 0; l < nl; ++l)
-    for (int c = 0; c < nc; ++c) img.set(l, c, static_cast<int>(gen() % 100) < white_percent);
-  return img;
-}
 
 std::string random_bits(int n, unsigned seed) {
   std::mt19937 gen(seed);
   std::string s;
   for (int i = 0; i < n; ++i) s.push_back(gen() % 2 ? '1' : '0');
   return s;
-}
-
-bool same_pixels(const IMGBIN& a, const IMGBIN& b) {
-  if (a.nl() != b.nl() || a.nc() != b.nc()) return false;
-  for (int l = 0; l < a.nl(); ++l)
-    for (int c = 0; c < a.nc(); ++c)
-      if (a(l, c) != b(l, c)) return false;
-  return true;
 }
 
 // The MAC input built pixel by pixel, the plain way.
@@ -61,7 +46,7 @@ std::string reference_mac(const IMGBIN& img, int T, int key) {
 // column outside every block.
 struct Marked : testing::Test {
   static constexpr int T = 64, key = 4711, B = 48, m = 5;
-  IMGBIN img = random_image(90, 100, 1);
+  IMGBIN img = pages::Noise(90, 100, 1);
   VETOR<int> vis = MakeVisTable();
   CARRIERS car{img, vis, key};
   std::string C = random_bits(100, 2);
@@ -138,7 +123,7 @@ TEST(Mac, PacksPixelsAcrossRows) {
   const std::pair<int, int> sizes[] = {{8, 32}, {4, 64}, {10, 48}, {9, 37}, {3, 3}, {1, 31}, {5, 95}};
   for (auto [nl, nc] : sizes) {
     SCOPED_TRACE(std::to_string(nl) + "x" + std::to_string(nc));
-    const IMGBIN img = random_image(nl, nc, static_cast<unsigned>(nl * 1000 + nc));
+    const IMGBIN img = pages::Noise(nl, nc, static_cast<unsigned>(nl * 1000 + nc));
     EXPECT_EQ(ComputeMac(img, 128, 99), reference_mac(img, 128, 99));
     EXPECT_EQ(ComputeMac(img, 32, -5), reference_mac(img, 32, -5));
   }
@@ -185,7 +170,7 @@ TEST(Payload, ValuesTheFieldsCannotHoldAreRefused) {
 }
 
 TEST(Payload, PositionsPastTheListEndTheProgram) {
-  IMGBIN img = random_image(30, 30, 4);
+  IMGBIN img = pages::Noise(30, 30, 4);
   const VETOR<int> vis = MakeVisTable();
   CARRIERS car(img, vis, 1);  // 100 carriers
   EXPECT_EXIT(ReadMac(car, 48, 64), testing::ExitedWithCode(1),
@@ -198,7 +183,7 @@ TEST(Payload, RestoresTheOriginalImage) {
   for (int m : {2, 3, 33}) {
     SCOPED_TRACE(m);
     const int T = 96, key = 77, B = 80, L = T + 320;
-    const IMGBIN original = random_image(120, 121, 9, 97);
+    const IMGBIN original = pages::Noise(120, 121, 9, 97);
     IMGBIN img(original);
     const VETOR<int> vis = MakeVisTable();
     CARRIERS car(img, vis, key);
@@ -209,7 +194,7 @@ TEST(Payload, RestoresTheOriginalImage) {
     WritePayload(car, B, T, MakePayload(B, m, C));
     BlankMac(car, B, T);
     WriteMac(car, B, ComputeMac(img, T, key));
-    ASSERT_FALSE(same_pixels(img, original));
+    ASSERT_FALSE(pages::SamePixels(img, original));
 
     CARRIERS back(img, vis, key);
     const HEADER h = ReadHeader(back, T);
@@ -219,6 +204,6 @@ TEST(Payload, RestoresTheOriginalImage) {
     BlankMac(back, h.B, T);
     ASSERT_EQ(ComputeMac(img, T, key), stored);
     Restore(back, h.B, GOLOMB(h.m).decode(ReadCompressed(back, h, T)));
-    EXPECT_TRUE(same_pixels(img, original));
+    EXPECT_TRUE(pages::SamePixels(img, original));
   }
 }

@@ -1,14 +1,9 @@
 // Sign and verify through the built program: its output streams, status and
 // files, checked against the search done the plain way and the marked image
 // rebuilt from the original by the payload layout.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <stdlib.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <climits>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <utility>
@@ -22,6 +17,7 @@
 #include "kova_run.h"
 #include "random/hash.h"
 #include "search_reference.h"
+#include "support/files.h"
 #include "test_pages.h"
 
 using namespace kova;
@@ -29,34 +25,18 @@ using pages::SamePixels;
 
 namespace {
 
-// Each test program works in a directory of its own, removed at the end, so
-// that test cases run in parallel processes keep their files apart.
-class Folder : public testing::Environment {
- public:
-  static const std::string& dir() {
-    static const std::string d = [] {
-      std::string t = testing::TempDir() + "kova_XXXXXX";
-      if (!mkdtemp(t.data())) std::abort();
-      return t + "/";
-    }();
-    return d;
-  }
-  void TearDown() override { std::filesystem::remove_all(dir()); }
-};
-testing::Environment* const folder = testing::AddGlobalTestEnvironment(new Folder);
-
-std::string file(const std::string& name) { return Folder::dir() + name; }
-bool exists(const std::string& path) { return std::filesystem::exists(path); }
+using testsupport::exists;
+using testsupport::scratch_path;
 
 // A fresh path: whatever a run leaves there is its own doing.
 std::string fresh(const std::string& name) {
-  const std::string p = file(name);
+  const std::string p = scratch_path(name);
   std::filesystem::remove(p);
   return p;
 }
 
 std::string write(const IMGBIN& img, const std::string& name) {
-  const std::string p = file(name);
+  const std::string p = scratch_path(name);
   imagorix::imp(img, p);
   return p;
 }
@@ -206,28 +186,6 @@ void RoundTrip(const std::string& original_file, int key, int T, int m,
   EXPECT_TRUE(SamePixels(read(back), original));
 }
 
-// Both streams of a run into one file, as a shell's 2>&1 gives them.
-std::string RunCombined(const std::vector<std::string>& args) {
-  const std::string name = file("combined.txt");
-  std::vector<std::string> copy(args);
-  std::string exe = KOVA_EXE;
-  std::vector<char*> argv{exe.data()};
-  for (auto& a : copy) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  const pid_t pid = fork();
-  if (pid == 0) {
-    const int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (fd < 0) _exit(126);
-    dup2(fd, 1);
-    dup2(fd, 2);
-    execv(exe.c_str(), argv.data());
-    _exit(127);
-  }
-  int st = 0;
-  if (pid > 0) waitpid(pid, &st, 0);
-  return slurp(name);
-}
-
 // A run that must fail: its exact streams, and no file where it would write.
 void ExpectFailure(const std::vector<std::string>& args, const std::string& output,
                    const std::string& out, const std::string& err) {
@@ -304,7 +262,7 @@ TEST(SignVerify, ImagesTooSmallForTheMac) {
   const std::vector<std::string> args = SignArgs(write(noise, "noise.bmp"), 3, out, 32, 3);
   ExpectFailure(args, out, e.out, reference::kImpossible);
   // The lines printed before the error come before it in one stream too.
-  EXPECT_EQ(RunCombined(args), e.out + reference::kImpossible);
+  EXPECT_EQ(testsupport::run_program_combined(KOVA_EXE, args), e.out + reference::kImpossible);
 }
 
 // Values the payload cannot carry, and a MAC of no bits, are refused before
@@ -426,11 +384,11 @@ TEST(SignVerify, FormatsOfTheFiles) {
   for (const Copy& c : {Copy{"fmt.pbm", "fmt.pbm", "P4"}, Copy{"fmt_plain.pbm1", "fmt_plain.pbm", "P1"},
                         Copy{"fmt.txt", "fmt.txt", ""}}) {
     SCOPED_TRACE(c.name);
-    std::filesystem::remove(file(c.path));
-    imagorix::imp(m, file(c.name));
-    ASSERT_EQ(slurp(file(c.path)).substr(0, std::string(c.magic).size()), c.magic);
+    std::filesystem::remove(scratch_path(c.path));
+    imagorix::imp(m, scratch_path(c.name));
+    ASSERT_EQ(slurp(scratch_path(c.path)).substr(0, std::string(c.magic).size()), c.magic);
     const std::string back = fresh("fmt_back.bmp");
-    const KovaResult v = run_kova(VerifyArgs(5, file(c.path), back, 32));
+    const KovaResult v = run_kova(VerifyArgs(5, scratch_path(c.path), back, 32));
     EXPECT_EQ(v.status, 0) << v.err;
     EXPECT_EQ(v.out, kVerified);
     ASSERT_TRUE(exists(back));
@@ -448,21 +406,21 @@ TEST(SignVerify, FormatsOfTheFiles) {
       const auto b = static_cast<imagorix::BYTE>(page(l, c) ? 255 - l % 2 : v);
       colour(l, c) = imagorix::COR{static_cast<imagorix::BYTE>(v), static_cast<imagorix::BYTE>(v), b};
     }
-  imagorix::imp(grey, file("grey.pgm"));
-  imagorix::imp(grey, file("grey.tga"));
-  imagorix::imp(colour, file("colour.ppm"));
-  ASSERT_TRUE(SamePixels(read(file("grey.pgm")), page)) << "the grey page should read as the page";
+  imagorix::imp(grey, scratch_path("grey.pgm"));
+  imagorix::imp(grey, scratch_path("grey.tga"));
+  imagorix::imp(colour, scratch_path("colour.ppm"));
+  ASSERT_TRUE(SamePixels(read(scratch_path("grey.pgm")), page)) << "the grey page should read as the page";
   {
     SCOPED_TRACE("pgm");
-    RoundTrip(file("grey.pgm"), 8, 32, 3, "from_pgm.pbm", "from_pgm_back.txt");
+    RoundTrip(scratch_path("grey.pgm"), 8, 32, 3, "from_pgm.pbm", "from_pgm_back.txt");
   }
   {
     SCOPED_TRACE("tga");
-    RoundTrip(file("grey.tga"), 8, 32, 3, "from_tga.txt", "from_tga_back.pbm");
+    RoundTrip(scratch_path("grey.tga"), 8, 32, 3, "from_tga.txt", "from_tga_back.pbm");
   }
   {
     SCOPED_TRACE("ppm");
-    RoundTrip(file("colour.ppm"), 8, 32, 3, "from_ppm.bmp", "from_ppm_back.bmp");
+    RoundTrip(scratch_path("colour.ppm"), 8, 32, 3, "from_ppm.bmp", "from_ppm_back.bmp");
   }
 }
 

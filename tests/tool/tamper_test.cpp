@@ -28,6 +28,7 @@
 #include "image/leimp.h"
 #include "kova_run.h"
 #include "support/files.h"
+#include "test_pages.h"
 
 using imagorix::IMGBIN;
 
@@ -55,14 +56,6 @@ IMGBIN page() {
       b.set(l, c, !ink);
     }
   return b;
-}
-
-bool same_pixels(const IMGBIN& a, const IMGBIN& b) {
-  if (a.nl() != b.nl() || a.nc() != b.nc()) return false;
-  for (int l = 0; l < a.nl(); ++l)
-    for (int c = 0; c < a.nc(); ++c)
-      if (a.get(l, c) != b.get(l, c)) return false;
-  return true;
 }
 
 std::string drain(int fd) {
@@ -115,7 +108,7 @@ Decoded decode(const std::string& name, const IMGBIN& reference) {
     std::freopen("/dev/null", "w", stderr);
     IMGBIN img;
     imagorix::le(img, name);
-    _exit(same_pixels(img, reference) ? 0 : 2);
+    _exit(pages::SamePixels(img, reference) ? 0 : 2);
   }
   int st = 0;
   waitpid(pid, &st, 0);
@@ -172,7 +165,7 @@ class Tamper : public testing::Test {
     IMGBIN back;
     if (r.status == 0) {
       imagorix::le(back, out);
-      EXPECT_TRUE(same_pixels(back, *original_)) << what;
+      EXPECT_TRUE(pages::SamePixels(back, *original_)) << what;
     }
     std::remove(out.c_str());
   }

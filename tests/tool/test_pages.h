@@ -1,5 +1,5 @@
-// Small binary images for the sign and verify tests, made in memory from a
-// seed so that every run sees the same pixels.
+// Small binary images for the tool tests, made in memory from a seed so that
+// every run sees the same pixels.
 #pragma once
 #include <random>
 
@@ -10,7 +10,7 @@ namespace pages {
 using imagorix::IMGBIN;
 
 // Independent pixels, white with the given percentage.
-inline IMGBIN Noise(int nl, int nc, unsigned seed, int white_percent) {
+inline IMGBIN Noise(int nl, int nc, unsigned seed, int white_percent = 50) {
   std::mt19937 gen(seed);
   IMGBIN img(nl, nc);
   for (int l = 0; l < nl; ++l)
