@@ -117,6 +117,11 @@ VETOR<int> MakeVisTable() {
   return vis;
 }
 
+const VETOR<int>& VisTable() {
+  static const VETOR<int> vis = MakeVisTable();
+  return vis;
+}
+
 int NeighbourhoodCode(const IMGBIN& img, int r, int c) {
   int code = 0;
   if (r >= 1 && r + 1 < img.nl() && c >= 1 && c + 1 < img.nc()) {

@@ -47,6 +47,10 @@ bool Matches(const IMGGRY& p, const IMGGRY& t);
 // first template, in ascending score order, that matches the pattern.
 VETOR<int> MakeVisTable();
 
+// MakeVisTable's table, built on first use and kept: it depends on nothing
+// but the templates, and building it costs more than verifying a small image.
+const VETOR<int>& VisTable();
+
 // The nine pixels around and at (r, c) row by row, top-left in bit 8 and the
 // pixel itself in bit 4, white as 1; outside the image the background counts.
 int NeighbourhoodCode(const IMGBIN& img, int r, int c);

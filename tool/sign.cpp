@@ -19,7 +19,7 @@ void sign(const std::string& original, int key, const std::string& marked, int T
   if (m < MinM || m > MaxM) erro("Error: m must be between 2 and 33");
   if (T <= 0) erro("Error: TamMAC must be positive");
 
-  const VETOR<int> vis = MakeVisTable();
+  const VETOR<int>& vis = VisTable();
   IMGBIN img;
   imagorix::le(img, original);
   img.fundo() |= 1u;  // outside the image is white

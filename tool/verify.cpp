@@ -16,7 +16,7 @@ void verify(int key, const std::string& marked, int TamMAC, const std::string& r
   // A MAC of no bits would vouch for any image.
   if (T <= 0) erro("Error: TamMAC must be positive");
 
-  const VETOR<int> vis = MakeVisTable();
+  const VETOR<int>& vis = VisTable();
   IMGBIN img;
   imagorix::le(img, marked);
   img.fundo() |= 1u;  // outside the image is white
