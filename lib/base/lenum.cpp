@@ -172,6 +172,14 @@ constexpr std::string_view MIN_SHT[] = {"-max", "-m", "min", "minsht", "."};
 constexpr std::string_view VERDADE[] = {"true", "1", "t", "v", "x"};
 constexpr std::string_view FALSO[] = {"false", "0", "f", "."};
 
+// A boolean word into x; false when s is none of them.
+bool booleano(std::string_view s, bool& x) {
+  if (uma_de(s, VERDADE)) x = true;
+  else if (uma_de(s, FALSO)) x = false;
+  else return false;
+  return true;
+}
+
 bool le_real(FILE* f, double& x) {
   Token tk;
   if (proximo(f, NUMERO, false, tk) != Lido::TOKEN) return false;
@@ -208,16 +216,7 @@ std::string LeToken(FILE* f) {
 
 void LeNum(FILE* f, bool& x) {
   Token tk;
-  if (proximo(f, NUMERO, false, tk) == Lido::TOKEN) {
-    if (uma_de(tk.v(), VERDADE)) {
-      x = true;
-      return;
-    }
-    if (uma_de(tk.v(), FALSO)) {
-      x = false;
-      return;
-    }
-  }
+  if (proximo(f, NUMERO, false, tk) == Lido::TOKEN && booleano(tk.v(), x)) return;
   erro("LeNum(bool)");
 }
 
@@ -297,16 +296,7 @@ void LeNumOpt(FILE* f, int& x) {
 void LeBool(FILE* f, bool& x) {
   Token tk;
   const Lido r = proximo(f, NUMERO, true, tk);
-  if (r == Lido::TOKEN) {
-    if (uma_de(tk.v(), VERDADE)) {
-      x = true;
-      return;
-    }
-    if (uma_de(tk.v(), FALSO)) {
-      x = false;
-      return;
-    }
-  }
+  if (r == Lido::TOKEN && booleano(tk.v(), x)) return;
   erro("Erro: LeBool ", texto(r, tk));
 }
 

@@ -126,6 +126,25 @@ class VETOR {
   int centro_ = 0;
 };
 
+namespace detail {
+
+// Hoare's partition step around x: on return everything before i is not
+// greater than x and everything after j is not less.
+template <class T>
+void particiona(VETOR<T>& v, const T& x, int& i, int& j) {
+  do {
+    while (v(i) < x) ++i;
+    while (x < v(j)) --j;
+    if (i <= j) {
+      std::swap(v(i), v(j));
+      ++i;
+      --j;
+    }
+  } while (i <= j);
+}
+
+}  // namespace detail
+
 // Sorts elements l ... r of v in ascending order (Hoare partition, middle
 // pivot). An empty range (r < l) is an error.
 template <class T>
@@ -134,15 +153,7 @@ void quicksort(VETOR<T>& v, int l, int r) {
     if (r < l) erro("Erro: deveria ter l<=r");
     const T x = v((l + r) / 2);
     int i = l, j = r;
-    do {
-      while (v(i) < x) ++i;
-      while (x < v(j)) --j;
-      if (i <= j) {
-        std::swap(v(i), v(j));
-        ++i;
-        --j;
-      }
-    } while (i <= j);
+    detail::particiona(v, x, i, j);
     // Recurse into the smaller side and loop on the larger one, so the stack
     // stays logarithmic; the order in which the sides are sorted does not
     // change the result.
@@ -173,15 +184,7 @@ T selectk(VETOR<T>& v, int l, int k, int r) {
   while (l < r) {
     const T x = v(k);
     int i = l, j = r;
-    do {
-      while (v(i) < x) ++i;
-      while (x < v(j)) --j;
-      if (i <= j) {
-        std::swap(v(i), v(j));
-        ++i;
-        --j;
-      }
-    } while (i <= j);
+    detail::particiona(v, x, i, j);
     if (j < k) l = i;
     if (k < i) r = j;
   }
