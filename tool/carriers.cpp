@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "base/erro.h"
+#include "image/leimp.h"
 #include "random/random.h"
 
 namespace kova {
@@ -120,6 +121,15 @@ VETOR<int> MakeVisTable() {
 const VETOR<int>& VisTable() {
   static const VETOR<int> vis = MakeVisTable();
   return vis;
+}
+
+IMGBIN ReadPage(const std::string& name, int T, const char* too_small) {
+  IMGBIN img;
+  imagorix::le(img, name);
+  img.fundo() |= 1u;
+  const long long nb = static_cast<long long>(img.nl() / 3) * (img.nc() / 3);
+  if (nb < T) imagorix::erro(too_small);
+  return img;
 }
 
 int NeighbourhoodCode(const IMGBIN& img, int r, int c) {

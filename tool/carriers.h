@@ -12,6 +12,7 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "base/ponto.h"
@@ -50,6 +51,10 @@ VETOR<int> MakeVisTable();
 // MakeVisTable's table, built on first use and kept: it depends on nothing
 // but the templates, and building it costs more than verifying a small image.
 const VETOR<int>& VisTable();
+
+// The page sign and verify work on, read from any binary-image file, with
+// white outside it; ends with too_small when it holds fewer than T blocks.
+IMGBIN ReadPage(const std::string& name, int T, const char* too_small);
 
 // The nine pixels around and at (r, c) row by row, top-left in bit 8 and the
 // pixel itself in bit 4, white as 1; outside the image the background counts.

@@ -20,11 +20,7 @@ void sign(const std::string& original, int key, const std::string& marked, int T
   if (T <= 0) erro("Error: TamMAC must be positive");
 
   const VETOR<int>& vis = VisTable();
-  IMGBIN img;
-  imagorix::le(img, original);
-  img.fundo() |= 1u;  // outside the image is white
-  const long long nb = static_cast<long long>(img.nl() / 3) * (img.nc() / 3);
-  if (nb < T) erro("Error: Too small image: decrease TamMAC or increase image");
+  IMGBIN img = ReadPage(original, T, "Error: Too small image: decrease TamMAC or increase image");
 
   CARRIERS car(img, vis, key);
   const REGION r = SearchRegion(car, T, m);

@@ -17,11 +17,7 @@ void verify(int key, const std::string& marked, int TamMAC, const std::string& r
   if (T <= 0) erro("Error: TamMAC must be positive");
 
   const VETOR<int>& vis = VisTable();
-  IMGBIN img;
-  imagorix::le(img, marked);
-  img.fundo() |= 1u;  // outside the image is white
-  const long long nb = static_cast<long long>(img.nl() / 3) * (img.nc() / 3);
-  if (nb < T) erro("Error: Image too small");
+  IMGBIN img = ReadPage(marked, T, "Error: Image too small");
 
   // Only block centres were changed, so this is the order sign used.
   CARRIERS car(img, vis, key);
