@@ -54,6 +54,9 @@ class HASHBIT : public HASH {
   // new word, and a second finish with no bit added in between does nothing.
   void finish();
 
+  // The digest size in bits given at construction.
+  int bits() const { return nbits; }
+
  private:
   int nbits;
   std::uint32_t acc = 0;  // word being filled, newest bit lowest
