@@ -297,6 +297,8 @@ void assinadas() {
     const std::string tmp = raiz + "/original.bmp", marcada = nome("kova_v", "marked-" + std::to_string(n++) + ".bmp");
     b.ImpBmp(tmp);
     kova::sign(tmp, fuzz::KovaKey, marcada, fuzz::KovaMac, 3);
+    // Also the seeds of the target that re-makes their MAC.
+    copia(marcada, {"kova_mac"}, "marked-" + std::to_string(n - 1) + ".bmp");
     std::remove(tmp.c_str());
   }
   // The verifier reads any binary format: the first image again as raw PBM.

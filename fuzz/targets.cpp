@@ -11,12 +11,14 @@
 
 #include "base/lenum.h"
 #include "base/vetorbit.h"
+#include "carriers.h"
 #include "driver.h"
 #include "image/img.h"
 #include "image/imgbin.h"
 #include "image/jpeg.h"
 #include "image/leimp.h"
 #include "image/pnm.h"
+#include "payload.h"
 
 namespace fuzz {
 
@@ -98,6 +100,20 @@ void kova_v(const std::string& in, const std::string& dir) {
   kova::run(static_cast<int>(args.size()), argv.data());
 }
 
+// kova v on the input after giving it a valid MAC, as someone holding the
+// key could: without it almost no mutation gets past the MAC, and the
+// decoding of the compressed record that follows would go unfuzzed.
+void kova_mac(const std::string& in, const std::string& dir) {
+  IMGBIN img = kova::ReadPage(in, KovaMac, "Error: Image too small");
+  kova::CARRIERS car(img, kova::VisTable(), KovaKey);
+  const kova::HEADER h = kova::ReadHeader(car, KovaMac);
+  kova::BlankMac(car, h.B, KovaMac);
+  kova::WriteMac(car, h.B, kova::ComputeMac(img, KovaMac, KovaKey));
+  const std::string marcada = dir + "/marked.bmp";
+  img.ImpBmp(marcada);
+  kova_v(marcada, dir);
+}
+
 void pipe(const std::string& in, const std::string& dir);
 
 constexpr TARGET TABELA[] = {
@@ -136,6 +152,7 @@ constexpr TARGET TABELA[] = {
     {"lenum", lenum, "texto", nullptr, false},
     {"vetorbit", vetorbit, "texto", nullptr, false},
     {"kova_v", kova_v, "kova", "reverted.bmp", true},
+    {"kova_mac", kova_mac, "kova", "reverted.bmp", true},
     {"pipe", pipe, "todos", nullptr, true},
 };
 
