@@ -153,19 +153,25 @@ void tga() {
   copia(nome("tgap_gry", "mapped"), LE, "tga-mapped");
 }
 
+// One small image of each class with a native file, written both as text and
+// natively: extreme values, tiny and huge magnitudes.
+struct NATIVAS {
+  IMGSHT s{2, 2, {-300, 7, 32767, -32768}};
+  IMGFLT f{1, 3, {0.5, -1e-7, 3e12}};
+  IMGDBL d{2, 1, {1.0 / 3, -2.5e-300}};
+  IMGCPX x{1, 2, {1.5, -2, 0, 1e-3}};
+};
+
 void texto() {
   const IMGGRY g = cinza(2, 3);
   binaria(2, 3, 0).ImpTxt(nome("txt_bin", "bin"));
   g.ImpTxt(nome("txt_gry", "gry"));
   cor(2, 2).ImpTxt(nome("txt_cor", "cor"));
-  IMGSHT s(2, 2, {-300, 7, 32767, -32768});
-  s.ImpTxt(nome("txt_sht", "sht"));
-  IMGFLT f(1, 3, {0.5, -1e-7, 3e12});
-  f.ImpTxt(nome("txt_flt", "flt"));
-  IMGDBL d(2, 1, {1.0 / 3, -2.5e-300});
-  d.ImpTxt(nome("txt_dbl", "dbl"));
-  IMGCPX x(1, 2, {1.5, -2, 0, 1e-3});
-  x.ImpTxt(nome("txt_cpx", "cpx"));
+  const NATIVAS n;
+  n.s.ImpTxt(nome("txt_sht", "sht"));
+  n.f.ImpTxt(nome("txt_flt", "flt"));
+  n.d.ImpTxt(nome("txt_dbl", "dbl"));
+  n.x.ImpTxt(nome("txt_cpx", "cpx"));
   grava(nome("txt_bin", "no-centre"), "2 2 1 0 0 1");
   grava(nome("txt_gry", "comments"), "/* size */ 1 3 // row\n 0 300 -5 # centre\n 0 1");
   grava(nome("txt_sht", "keywords"), "1;4; max min maxsht 70000");
@@ -177,14 +183,11 @@ void texto() {
 }
 
 void nativo() {
-  IMGSHT s(2, 2, {-300, 7, 32767, -32768});
-  s.ImpImg(nome("img_sht", "sht"));
-  IMGFLT f(1, 3, {0.5, -1e-7, 3e12});
-  f.ImpImg(nome("img_flt", "flt"));
-  IMGDBL d(2, 1, {1.0 / 3, -2.5e-300});
-  d.ImpImg(nome("img_dbl", "dbl"));
-  IMGCPX x(1, 2, {1.5, -2, 0, 1e-3});
-  x.ImpImg(nome("img_cpx", "cpx"));
+  const NATIVAS n;
+  n.s.ImpImg(nome("img_sht", "sht"));
+  n.f.ImpImg(nome("img_flt", "flt"));
+  n.d.ImpImg(nome("img_dbl", "dbl"));
+  n.x.ImpImg(nome("img_cpx", "cpx"));
   copia(nome("img_sht", "sht"), {"le_sht"}, "img");
   copia(nome("img_flt", "flt"), LE, "img-flt");
   copia(nome("img_dbl", "dbl"), {"le_dbl"}, "img");
