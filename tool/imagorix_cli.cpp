@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "base/arquivo.h"
+#include "image/formato.h"
 #include "image/img.h"
 #include "image/imgbin.h"
 #include "image/jpeg.h"
@@ -44,9 +46,12 @@ const char* const AJUDA =
     "        bin  binary        sht  16-bit grey   cpx  complex\n"
     "        gry  grey          flt  real\n"
     "        cor  colour        dbl  double\n"
-    "      and by default the class the input format holds: bin for BMP and PBM;\n"
-    "      gry for grey TGA, PGM, grey JPEG and text matrices; cor for colour and\n"
-    "      colour-mapped TGA, PPM and colour JPEG; the own class of a native file.\n"
+    "      By default the class the input format holds (bin for BMP and PBM; gry\n"
+    "      for grey TGA, PGM, grey JPEG and text matrices; cor for colour and\n"
+    "      colour-mapped TGA, PPM and colour JPEG; the own class of a native\n"
+    "      file) when OUT's format can be written from it, and otherwise the\n"
+    "      class OUT's format holds: bin for .bmp and .pbm, gry for .pgm, .tga\n"
+    "      and .jpg, cor for .ppm, flt for .img.\n"
     "      Each class writes only some formats:\n"
     "        bin  bmp pbm txt         sht  tga img txt\n"
     "        gry  tga jpg pgm txt     flt  tga jpg pgm bmp img txt\n"
@@ -91,8 +96,9 @@ const char* nome_tipo(int tipo) {
 
 // The class a file's own reader fills. Sequences and other types no class
 // takes fall to grey, whose reader then refuses them in the library's words.
-std::string classe_natural(const std::string& nome) {
-  switch (TipoImg(nome)) {
+// The file is left at its start.
+std::string classe_natural(int tipo, ARQLE& arq) {
+  switch (tipo) {
     case TIPO_BMP:
     case TIPO_PBMT:
     case TIPO_PBMB:
@@ -102,8 +108,11 @@ std::string classe_natural(const std::string& nome) {
     case TIPO_PPMT:
     case TIPO_PPMB:
       return "cor";
-    case TIPO_JPG:
-      return PlanosJpg(nome) == 1 ? "gry" : "cor";
+    case TIPO_JPG: {
+      const int planos = PlanosJpg(arq);
+      arq.rebobina();
+      return planos == 1 ? "gry" : "cor";
+    }
     case TIPO_IMGSHT: return "sht";
     case TIPO_IMGFLT: return "flt";
     case TIPO_IMGDBL: return "dbl";
@@ -112,11 +121,52 @@ std::string classe_natural(const std::string& nome) {
   return "gry";
 }
 
-template <class I>
-void converte(const std::string& in, const std::string& out) {
-  I img;
-  le(img, in);
-  imp(img, out);
+// The class a written format holds, for an input whose own class cannot be
+// written in it; null for suffixes no class writes (the input's class then
+// refuses them in the library's words).
+const char* classe_do_formato(int tipo) {
+  switch (tipo) {
+    case TIPO_BMP:
+    case TIPO_PBMT:
+    case TIPO_PBMB:
+      return "bin";
+    case TIPO_TGA:
+    case TIPO_JPG:
+    case TIPO_PGMT:
+    case TIPO_PGMB:
+      return "gry";
+    case TIPO_PPMT:
+    case TIPO_PPMB:
+      return "cor";
+    case TIPO_IMGSHT:  // the native file of each class; real takes every input
+      return "flt";
+  }
+  return nullptr;
+}
+
+// Calls f.operator()<I>() with the class named c; false when c names none.
+template <class F>
+bool com_classe(const std::string& c, F&& f) {
+  if (c == "bin") f.template operator()<IMGBIN>();
+  else if (c == "gry") f.template operator()<IMGGRY>();
+  else if (c == "cor") f.template operator()<IMGCOR>();
+  else if (c == "sht") f.template operator()<IMGSHT>();
+  else if (c == "flt") f.template operator()<IMGFLT>();
+  else if (c == "dbl") f.template operator()<IMGDBL>();
+  else if (c == "cpx") f.template operator()<IMGCPX>();
+  else return false;
+  return true;
+}
+
+// The input's class when the output's format can be written from it, else
+// the class the output's format holds.
+std::string classe_padrao(int tipo, ARQLE& arq, const std::string& out) {
+  const std::string natural = classe_natural(tipo, arq);
+  const int saida = Sufixo(out).tipo;
+  bool aceita = false;
+  com_classe(natural, [&]<class I>() { aceita = imprime_tipo<I>(saida); });
+  const char* formato = classe_do_formato(saida);
+  return aceita || !formato ? natural : formato;
 }
 
 int tipo(const std::vector<std::string>& a) {
@@ -136,16 +186,19 @@ int convert(std::vector<std::string> a) {
   if (a.size() != 2) falha("convert needs an input and an output file name");
   const std::string& in = a[0];
   const std::string& out = a[1];
-  if (classe.empty()) classe = classe_natural(in);
+  const auto conhecida = [](const std::string& c) { return com_classe(c, []<class>() {}); };
+  if (!classe.empty() && !conhecida(classe))
+    falha("unknown class '" + classe + "' (use bin, gry, cor, sht, flt, dbl or cpx)");
 
-  if (classe == "bin") converte<IMGBIN>(in, out);
-  else if (classe == "gry") converte<IMGGRY>(in, out);
-  else if (classe == "cor") converte<IMGCOR>(in, out);
-  else if (classe == "sht") converte<IMGSHT>(in, out);
-  else if (classe == "flt") converte<IMGFLT>(in, out);
-  else if (classe == "dbl") converte<IMGDBL>(in, out);
-  else if (classe == "cpx") converte<IMGCPX>(in, out);
-  else falha("unknown class '" + classe + "' (use bin, gry, cor, sht, flt, dbl or cpx)");
+  // The input is opened once: its type decides the class, and the same open
+  // file is then read, so that a pipe works too.
+  ARQLE arq(in, "rb", TIPO_ABERTURA, TIPO_BUFFER, ARQLE::VOLTA);
+  if (classe.empty()) classe = classe_padrao(TipoImg(arq), arq, out);
+  com_classe(classe, [&]<class I>() {
+    I img;
+    le(img, arq);
+    imp(img, out);
+  });
   return 0;
 }
 

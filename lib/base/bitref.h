@@ -1,6 +1,8 @@
-// Reference to one bit of a packed 32-bit word: the word and a mask. The bit
-// containers (bit vectors, bit matrices, binary images) return it from their
-// element access, so that v(i) = true sets exactly that bit.
+// Bits packed into 32-bit words, first bit most significant: a reference to
+// one bit, and the mask of the bits of a last word that hold values.
+//
+// The bit containers (bit vectors, bit matrices, binary images) return a
+// BITREF from their element access, so that v(i) = true sets exactly that bit.
 #pragma once
 #include <cstdint>
 
@@ -22,5 +24,12 @@ class BITREF {
   std::uint32_t* w_;
   std::uint32_t m_;
 };
+
+// The bits of the last word of a row or vector of n bits (n > 0) that hold
+// values; the others are spare.
+inline std::uint32_t mascara_final(int n) {
+  const int r = n & 31;
+  return r == 0 ? ~0u : ~0u << (32 - r);
+}
 
 }  // namespace imagorix

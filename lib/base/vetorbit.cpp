@@ -25,12 +25,6 @@ std::uint32_t inverte(std::uint32_t w) {
 
 int palavras(int n) { return n > 0 ? (n - 1) / 32 + 1 : 0; }
 
-// The bits of the last word that belong to a vector of n bits (n > 0).
-std::uint32_t mascara_final(int n) {
-  const int r = n & 31;
-  return r == 0 ? ~0u : ~0u << (32 - r);
-}
-
 [[noreturn]] void falta_memoria() { erro("Erro VETOR::aloca - Falta memoria"); }
 [[noreturn]] void indice_invalido() { erro("Erro VETORBIT::operator() - Indice invalido"); }
 

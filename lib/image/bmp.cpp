@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "base/arquivo.h"
+#include "base/bitref.h"
 #include "base/erro.h"
 #include "image/imgbin.h"
 #include "image/lebloco.h"
@@ -24,6 +25,9 @@ namespace {
 
 constexpr int OFFSET = 62;      // file header 14, information header 40, palette 8
 constexpr int INFOHEADER = 40;
+// A stated image size must agree with the file size field: the pixels plus
+// everything before them (14 + 40 + 8 bytes).
+constexpr int CABECALHOS = OFFSET;
 
 // The word whose most significant byte is the first of the four in memory,
 // from the word as loaded on this machine (and back again).
@@ -32,43 +36,36 @@ inline std::uint32_t grande(std::uint32_t v) {
   return (v >> 24) | ((v >> 8) & 0xFF00u) | ((v << 8) & 0xFF0000u) | (v << 24);
 }
 
-std::uint32_t le16(const unsigned char* p) { return p[0] | std::uint32_t{p[1]} << 8; }
-std::uint32_t le32(const unsigned char* p) {
-  return p[0] | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 | std::uint32_t{p[3]} << 24;
-}
-
 [[noreturn]] void invalido(const char* what) { erro(std::string("Erro IMGBIN::LeBmp - ") + what); }
 
 // Grey level of a palette entry blue, green, red, reserved.
 int cinza(const unsigned char* p) { return (p[0] + p[1] + p[2] + 1) / 3; }
 
-// Mask of the bits of a row's last word that hold pixels.
-std::uint32_t usados(int nc) {
-  const int resto = nc & 31;
-  return resto ? ~0u << (32 - resto) : ~0u;
-}
-
 }  // namespace
 
 void IMGBIN::LeBmp(const std::string& nome) {
+  ARQLE a(nome, "rb", "Erro IMGBIN::LeBmp - Abertura de ", "Erro IMGBIN::LeBmp - Falta memoria setvbuf");
+  LeBmp(a);
+}
+
+void IMGBIN::LeBmp(ARQLE& a) {
   int altura, largura, g0, g1;
   {
-    ARQLE a(nome, "rb", "Erro IMGBIN::LeBmp - Abertura de ", "Erro IMGBIN::LeBmp - Falta memoria setvbuf");
     unsigned char h[OFFSET];
-    if (!a.read(h, 2) || le16(h) != 0x4D42) invalido("BMP invalido");
+    if (!a.read(h, 2) || u16le(h) != 0x4D42) invalido("BMP invalido");
     if (!a.read(h + 2, 12)) invalido("Fim inesperado");
-    if (le32(h + 10) != OFFSET) invalido("ImageDataOffset");
+    if (u32le(h + 10) != OFFSET) invalido("ImageDataOffset");
     if (!a.read(h + 14, INFOHEADER)) invalido("Fim inesperado");
-    if (le32(h + 14) != INFOHEADER) invalido("HeaderSize");
-    if (le16(h + 26) != 1) invalido("NumberOfImagePlanes");
-    if (le16(h + 28) != 1) invalido("BMP nao-binario");
-    if (le32(h + 30) != 0) invalido("BMP compactado");
-    const std::uint32_t cores = le32(h + 46);
+    if (u32le(h + 14) != INFOHEADER) invalido("HeaderSize");
+    if (u16le(h + 26) != 1) invalido("NumberOfImagePlanes");
+    if (u16le(h + 28) != 1) invalido("BMP nao-binario");
+    if (u32le(h + 30) != 0) invalido("BMP compactado");
+    const std::uint32_t cores = u32le(h + 46);
     if (cores != 0 && cores != 2) invalido("BMP nao-binario");
-    const std::uint32_t tamimg = le32(h + 34);
-    if (tamimg != 0 && le32(h + 2) != std::uint64_t{tamimg} + INFOHEADER + 22) invalido("Numero de bytes");
-    largura = static_cast<std::int32_t>(le32(h + 18));
-    altura = static_cast<std::int32_t>(le32(h + 22));
+    const std::uint32_t tamimg = u32le(h + 34);
+    if (tamimg != 0 && u32le(h + 2) != std::uint64_t{tamimg} + CABECALHOS) invalido("Numero de bytes");
+    largura = static_cast<std::int32_t>(u32le(h + 18));
+    altura = static_cast<std::int32_t>(u32le(h + 22));
     // A negative height stores the top row first; its size is the magnitude.
     if (largura <= 0 || altura == 0 || altura == INT_MIN) invalido("BMP invalido");
     if (!a.read(h + 54, 8)) invalido("Fim inesperado");
@@ -125,7 +122,7 @@ void IMGBIN::ImpBmp(const std::string& nome) const {
   // Rows go out through a buffer, so the image stays untouched; the spare
   // bits of each row are written as 0.
   std::vector<std::uint32_t> buf(static_cast<std::size_t>(wpr_));
-  const std::uint32_t ultimo = usados(nc_);
+  const std::uint32_t ultimo = mascara_final(nc_);
   for (int l = nl_ - 1; l >= 0; --l) {
     const std::uint32_t* r = rows_[l];
     for (int k = 0; k < wpr_ - 1; ++k) buf[k] = grande(r[k]);

@@ -43,6 +43,8 @@
 
 namespace imagorix {
 
+class ARQLE;
+
 namespace detail {
 
 // Per pixel type: the class name of its messages, the element type of the list
@@ -84,6 +86,10 @@ template <> struct PIXTIPO<CPXF> {
 template <class P>
 class IMG {
   using TIPO = detail::PIXTIPO<P>;
+  // The classes with native files, and those with TGA files.
+  static constexpr bool NATIVA = std::same_as<P, SHT> || std::same_as<P, FLT> ||
+                                 std::same_as<P, double> || std::same_as<P, CPXF>;
+  static constexpr bool TGA = std::same_as<P, BYTE> || std::same_as<P, COR>;
 
  public:
   using pixel = P;
@@ -224,23 +230,25 @@ class IMG {
     for (int k = 0; k < (data_ ? n_ : 0); ++k) data_[k] = v;
   }
 
-  // Files. Each reader replaces the image by the file's picture; the writers
+  // Files. Each reader replaces the image by the file's picture, read from
+  // the named file or from a file already open (at its start); the writers
   // leave the image as it is. Text matrices serve every class.
   void LeTxt(const std::string& nome);
+  void LeTxt(ARQLE& arq);
   void ImpTxt(const std::string& nome) const;
   // Native files of the real, double, short and complex classes.
-  void LeImg(const std::string& nome)
-    IMAGORIX_SO_PARA(std::same_as<P, SHT> || std::same_as<P, FLT> || std::same_as<P, double> ||
-                     std::same_as<P, CPXF>);
-  void ImpImg(const std::string& nome) const
-    IMAGORIX_SO_PARA(std::same_as<P, SHT> || std::same_as<P, FLT> || std::same_as<P, double> ||
-                     std::same_as<P, CPXF>);
+  void LeImg(const std::string& nome) IMAGORIX_SO_PARA(NATIVA);
+  void LeImg(ARQLE& arq) IMAGORIX_SO_PARA(NATIVA);
+  void ImpImg(const std::string& nome) const IMAGORIX_SO_PARA(NATIVA);
   // TGA: grey and true-colour files; colour-mapped files as their indices
   // (LeTgaI) or as their colours (LeTgaP); imp writes a grey file, ImpTga a
   // true-colour one.
-  void LeTga(const std::string& nome) IMAGORIX_SO_PARA(std::same_as<P, BYTE> || std::same_as<P, COR>);
+  void LeTga(const std::string& nome) IMAGORIX_SO_PARA(TGA);
+  void LeTga(ARQLE& arq) IMAGORIX_SO_PARA(TGA);
   void LeTgaI(const std::string& nome) IMAGORIX_SO_PARA(std::same_as<P, BYTE>);
-  void LeTgaP(const std::string& nome) IMAGORIX_SO_PARA(std::same_as<P, BYTE> || std::same_as<P, COR>);
+  void LeTgaI(ARQLE& arq) IMAGORIX_SO_PARA(std::same_as<P, BYTE>);
+  void LeTgaP(const std::string& nome) IMAGORIX_SO_PARA(TGA);
+  void LeTgaP(ARQLE& arq) IMAGORIX_SO_PARA(TGA);
   void imp(const std::string& nome) const IMAGORIX_SO_PARA(std::same_as<P, BYTE>);
   void ImpTga(const std::string& nome) const IMAGORIX_SO_PARA(std::same_as<P, COR>);
 

@@ -21,6 +21,7 @@
 namespace imagorix {
 
 struct COR;
+class ARQLE;
 template <class P> class IMG;
 
 class IMGBIN {
@@ -115,10 +116,13 @@ class IMGBIN {
   void preenchebits(const std::uint32_t* w, int nv);
 
   // Files: 1-bit BMP and text matrix. The readers replace the image by the
-  // file's picture; the writers leave the image as it is.
+  // file's picture, read from the named file or from a file already open (at
+  // its start); the writers leave the image as it is.
   void LeBmp(const std::string& nome);
+  void LeBmp(ARQLE& arq);
   void ImpBmp(const std::string& nome) const;
   void LeTxt(const std::string& nome);
+  void LeTxt(ARQLE& arq);
   void ImpTxt(const std::string& nome) const;
 
  private:

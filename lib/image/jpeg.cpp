@@ -137,10 +137,9 @@ struct EMMEMORIA {
 };
 
 template <class P>
-void le_jpg(IMG<P>& img, const std::string& nome) {
+void le_jpg(IMG<P>& img, ARQLE& arq) {
   Lido r;
   {
-    ARQLE arq(nome, "rb", "can't open ", "Erro LeJpg - Faltou memoria setvbuf");
     std::FILE* f = arq.get();
     long long bytes = arq.remaining();
     EMMEMORIA m;
@@ -196,16 +195,11 @@ int codifica(CODJPG* e, std::FILE* f, const IMG<P>& img, int quality) {
 
 template <class P>
 void imp_jpg(const IMG<P>& img, const std::string& nome, int quality) {
-  // The opening failure is one whole line, "Can't open <nome>", with an
-  // empty second text; the checked stream's own opening message puts the
-  // name second, so the name is tried first.
-  if (std::FILE* t = std::fopen(nome.c_str(), "wb"))
-    std::fclose(t);
-  else
-    erro("Can't open " + nome + "\n", "");
   int r;
   {
-    ARQIMP arq(nome, "wb", "ImpJpg", "Can't open", "Erro ImpJpg - Faltou memoria setvbuf");
+    // The opening failure is one whole line, "Can't open <nome>", with an
+    // empty second text.
+    ARQIMP arq(nome, "wb", "ImpJpg", "Can't open " + nome + "\n", "Erro ImpJpg - Faltou memoria setvbuf", false);
     CODJPG e;
     r = codifica(&e, arq.get(), img, quality);
     if (r == JMSG_NOMESSAGE) {
@@ -219,10 +213,22 @@ void imp_jpg(const IMG<P>& img, const std::string& nome, int quality) {
   erro("Erro: Escrita JPG", "");
 }
 
+// Opening messages of the JPEG readers.
+const char* const ABERTURA = "can't open ";
+const char* const BUFFER = "Erro LeJpg - Faltou memoria setvbuf";
+
 }  // namespace
 
-void LeJpg(IMGGRY& img, const std::string& nome) { le_jpg(img, nome); }
-void LeJpg(IMGCOR& img, const std::string& nome) { le_jpg(img, nome); }
+void LeJpg(IMGGRY& img, const std::string& nome) {
+  ARQLE arq(nome, "rb", ABERTURA, BUFFER);
+  le_jpg(img, arq);
+}
+void LeJpg(IMGCOR& img, const std::string& nome) {
+  ARQLE arq(nome, "rb", ABERTURA, BUFFER);
+  le_jpg(img, arq);
+}
+void LeJpg(IMGGRY& img, ARQLE& arq) { le_jpg(img, arq); }
+void LeJpg(IMGCOR& img, ARQLE& arq) { le_jpg(img, arq); }
 
 void ImpJpg(const IMGGRY& img, const std::string& nome, int quality) { imp_jpg(img, nome, quality); }
 void ImpJpg(const IMGCOR& img, const std::string& nome, int quality) { imp_jpg(img, nome, quality); }
@@ -248,9 +254,13 @@ int cabecalho(DECJPG* d, std::FILE* f) {
 }  // namespace
 
 int PlanosJpg(const std::string& nome) {
+  ARQLE arq(nome, "rb", ABERTURA, BUFFER);
+  return PlanosJpg(arq);
+}
+
+int PlanosJpg(ARQLE& arq) {
   int planos;
   {
-    ARQLE arq(nome, "rb", "can't open ", "Erro LeJpg - Faltou memoria setvbuf");
     DECJPG d{};
     FIMDEC fim{d};
     planos = cabecalho(&d, arq.get());

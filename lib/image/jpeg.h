@@ -21,6 +21,9 @@ namespace imagorix {
 
 void LeJpg(IMGGRY& img, const std::string& nome);
 void LeJpg(IMGCOR& img, const std::string& nome);
+// The same on a file already open, from its start.
+void LeJpg(IMGGRY& img, ARQLE& arq);
+void LeJpg(IMGCOR& img, ARQLE& arq);
 
 // quality goes to libjpeg unchanged; it clamps it to 1 ... 100.
 void ImpJpg(const IMGGRY& img, const std::string& nome, int quality);
@@ -29,5 +32,6 @@ void ImpJpg(const IMGCOR& img, const std::string& nome, int quality);
 // Number of components of the file's frame (1 for grey, 3 for colour), read
 // from its header only. Errors as LeJpg.
 int PlanosJpg(const std::string& nome);
+int PlanosJpg(ARQLE& arq);
 
 }  // namespace imagorix

@@ -1,260 +1,199 @@
+// The formats of each image class: which detected types it reads and how,
+// which suffixes it writes and how. Where a format's reader fills another
+// class, the picture is converted by the class rules.
 #include "image/leimp.h"
 
-#include "base/erro.h"
+#include "image/formato.h"
 #include "image/jpeg.h"
 #include "image/pnm.h"
-#include "image/tipo.h"
 
 namespace imagorix {
 
 namespace {
 
-[[noreturn]] void recusa(const std::string& nome) { erro("Tipo de imagem invalido ", nome); }
+// The readers on an open file, one name each for the tables.
+void bmp(IMGBIN& i, ARQLE& a) { i.LeBmp(a); }
+void tga_gry(IMGGRY& i, ARQLE& a) { i.LeTga(a); }
+void tgap_gry(IMGGRY& i, ARQLE& a) { i.LeTgaP(a); }
+void tga_cor(IMGCOR& i, ARQLE& a) { i.LeTga(a); }
+void tgap_cor(IMGCOR& i, ARQLE& a) { i.LeTgaP(a); }
+void jpg_gry(IMGGRY& i, ARQLE& a) { LeJpg(i, a); }
+void jpg_cor(IMGCOR& i, ARQLE& a) { LeJpg(i, a); }
+void pbmt(IMGBIN& i, ARQLE& a) { lepbmt(i, a); }
+void pbmb(IMGBIN& i, ARQLE& a) { lepbmb(i, a); }
+void pgmt(IMGGRY& i, ARQLE& a) { lepgmt(i, a); }
+void pgmb(IMGGRY& i, ARQLE& a) { lepgmb(i, a); }
+void ppmt(IMGCOR& i, ARQLE& a) { leppmt(i, a); }
+void ppmb(IMGCOR& i, ARQLE& a) { leppmb(i, a); }
+template <class I> void txt(I& i, ARQLE& a) { i.LeTxt(a); }
+template <class I> void nativo(I& i, ARQLE& a) { i.LeImg(a); }
 
-// The formats whose readers fill a grey, colour or binary image, each read
-// into a fresh image of that class.
-IMGGRY cinza(int tipo, const std::string& nome) {
-  IMGGRY g;
-  switch (tipo) {
-    case TIPO_TGA: g.LeTga(nome); break;
-    case TIPO_TGAP: g.LeTgaP(nome); break;
-    case TIPO_JPG: LeJpg(g, nome); break;
-    case TIPO_PGMT: lepgmt(g, nome); break;
-    case TIPO_PGMB: lepgmb(g, nome); break;
-    default: recusa(nome);
-  }
-  return g;
-}
-
-IMGCOR colorida(int tipo, const std::string& nome) {
-  IMGCOR k;
-  switch (tipo) {
-    case TIPO_TGA24: k.LeTga(nome); break;
-    case TIPO_TGAP: k.LeTgaP(nome); break;
-    case TIPO_JPG: LeJpg(k, nome); break;
-    case TIPO_PPMT: leppmt(k, nome); break;
-    case TIPO_PPMB: leppmb(k, nome); break;
-    default: recusa(nome);
-  }
-  return k;
-}
-
-IMGBIN binaria(int tipo, const std::string& nome) {
-  IMGBIN b;
-  switch (tipo) {
-    case TIPO_BMP: b.LeBmp(nome); break;
-    case TIPO_PBMT: lepbmt(b, nome); break;
-    case TIPO_PBMB: lepbmb(b, nome); break;
-    default: recusa(nome);
-  }
-  return b;
-}
-
-IMGFLT real(const std::string& nome) {
-  IMGFLT f;
-  f.LeImg(nome);
-  return f;
-}
-
-// The image formats every class that converts from binary, grey and colour
-// takes in the same way: colour-mapped TGA and JPEG as grey.
+// The image formats that every class but the short one takes alike, after
+// its own entries: binary, grey and colour files read by their own readers
+// and converted. Colour-mapped TGA and JPEG come as grey here.
 template <class I>
-bool le_convertendo(I& img, int tipo, const std::string& nome) {
-  switch (tipo) {
-    case TIPO_TGA:
-    case TIPO_TGAP:
-    case TIPO_JPG:
-    case TIPO_PGMT:
-    case TIPO_PGMB:
-      img = cinza(tipo, nome);
-      return true;
-    case TIPO_TGA24:
-    case TIPO_PPMT:
-    case TIPO_PPMB:
-      img = colorida(tipo, nome);
-      return true;
-    case TIPO_BMP:
-    case TIPO_PBMT:
-    case TIPO_PBMB:
-      img = binaria(tipo, nome);
-      return true;
-  }
-  return false;
-}
+constexpr LEITOR<I> IMAGENS[] = {
+    {TIPO_TGA, via<I, IMGGRY, tga_gry>},   {TIPO_TGAP, via<I, IMGGRY, tgap_gry>},
+    {TIPO_TGA24, via<I, IMGCOR, tga_cor>}, {TIPO_BMP, via<I, IMGBIN, bmp>},
+    {TIPO_JPG, via<I, IMGGRY, jpg_gry>},   {TIPO_PBMT, via<I, IMGBIN, pbmt>},
+    {TIPO_PBMB, via<I, IMGBIN, pbmb>},     {TIPO_PGMT, via<I, IMGGRY, pgmt>},
+    {TIPO_PGMB, via<I, IMGGRY, pgmb>},     {TIPO_PPMT, via<I, IMGCOR, ppmt>},
+    {TIPO_PPMB, via<I, IMGCOR, ppmb>},
+};
+
+constexpr LEITOR<IMGBIN> LE_BIN[] = {
+    {TIPO_BMP, bmp}, {TIPO_PBMT, pbmt}, {TIPO_PBMB, pbmb}, {TIPO_TXT, txt<IMGBIN>},
+};
+constexpr LEITOR<IMGGRY> LE_GRY[] = {
+    {TIPO_TGA, tga_gry}, {TIPO_TGAP, tgap_gry}, {TIPO_JPG, jpg_gry},
+    {TIPO_PGMT, pgmt},   {TIPO_PGMB, pgmb},     {TIPO_TXT, txt<IMGGRY>},
+    {TIPO_IMGFLT, via<IMGGRY, IMGFLT, nativo<IMGFLT>>},
+};
+constexpr LEITOR<IMGCOR> LE_COR[] = {
+    {TIPO_TGA24, tga_cor}, {TIPO_TGAP, tgap_cor}, {TIPO_JPG, jpg_cor},
+    {TIPO_PPMT, ppmt},     {TIPO_PPMB, ppmb},     {TIPO_TXT, txt<IMGCOR>},
+    {TIPO_IMGFLT, via<IMGCOR, IMGFLT, nativo<IMGFLT>>},
+};
+// Short images convert from grey only: binary and colour files go through
+// grey, and the 24-bit TGA and BMP formats are refused.
+constexpr LEITOR<IMGSHT> LE_SHT[] = {
+    {TIPO_TXT, txt<IMGSHT>},
+    {TIPO_IMGSHT, nativo<IMGSHT>},
+    {TIPO_TGA, via<IMGSHT, IMGGRY, tga_gry>},
+    {TIPO_TGAP, via<IMGSHT, IMGGRY, tgap_gry>},
+    {TIPO_JPG, via<IMGSHT, IMGGRY, jpg_gry>},
+    {TIPO_PGMT, via<IMGSHT, IMGGRY, pgmt>},
+    {TIPO_PGMB, via<IMGSHT, IMGGRY, pgmb>},
+    {TIPO_PBMT, via<IMGSHT, IMGBIN, pbmt, IMGGRY>},
+    {TIPO_PBMB, via<IMGSHT, IMGBIN, pbmb, IMGGRY>},
+    {TIPO_PPMT, via<IMGSHT, IMGCOR, ppmt, IMGGRY>},
+    {TIPO_PPMB, via<IMGSHT, IMGCOR, ppmb, IMGGRY>},
+};
+constexpr LEITOR<IMGFLT> LE_FLT[] = {{TIPO_TXT, txt<IMGFLT>}, {TIPO_IMGFLT, nativo<IMGFLT>}};
+constexpr LEITOR<IMGDBL> LE_DBL[] = {{TIPO_TXT, txt<IMGDBL>}, {TIPO_IMGDBL, nativo<IMGDBL>}};
+constexpr LEITOR<IMGCPX> LE_CPX[] = {{TIPO_TXT, txt<IMGCPX>}, {TIPO_IMGCPX, nativo<IMGCPX>}};
+
+// Writers. The real, double and short classes write the grey formats
+// through a grey copy, and the real class BMP through a binary one.
+template <class I> void imp_txt(const I& i, const SUFIXO& s) { i.ImpTxt(s.nome); }
+template <class I> void imp_img(const I& i, const SUFIXO& s) { i.ImpImg(s.nome); }
+template <class I> void imp_tga(const I& i, const SUFIXO& s) { IMGGRY(i).imp(s.nome); }
+template <class I> void imp_jpg(const I& i, const SUFIXO& s) { ImpJpg(IMGGRY(i), s.nome, s.num); }
+template <class I> void imp_pgmt(const I& i, const SUFIXO& s) { imppgmt(IMGGRY(i), s.nome); }
+template <class I> void imp_pgmb(const I& i, const SUFIXO& s) { imppgmb(IMGGRY(i), s.nome); }
+
+constexpr ESCRITOR<IMGBIN> IMP_BIN[] = {
+    {TIPO_BMP, [](const IMGBIN& i, const SUFIXO& s) { i.ImpBmp(s.nome); }},
+    {TIPO_TXT, imp_txt<IMGBIN>},
+    {TIPO_PBMT, [](const IMGBIN& i, const SUFIXO& s) { imppbmt(i, s.nome); }},
+    {TIPO_PBMB, [](const IMGBIN& i, const SUFIXO& s) { imppbmb(i, s.nome); }},
+};
+constexpr ESCRITOR<IMGGRY> IMP_GRY[] = {
+    {TIPO_TGA, [](const IMGGRY& i, const SUFIXO& s) { i.imp(s.nome); }},
+    {TIPO_TXT, imp_txt<IMGGRY>},
+    {TIPO_JPG, [](const IMGGRY& i, const SUFIXO& s) { ImpJpg(i, s.nome, s.num); }},
+    {TIPO_PGMT, [](const IMGGRY& i, const SUFIXO& s) { imppgmt(i, s.nome); }},
+    {TIPO_PGMB, [](const IMGGRY& i, const SUFIXO& s) { imppgmb(i, s.nome); }},
+};
+constexpr ESCRITOR<IMGCOR> IMP_COR[] = {
+    {TIPO_TGA, [](const IMGCOR& i, const SUFIXO& s) { i.ImpTga(s.nome); }},
+    {TIPO_TXT, imp_txt<IMGCOR>},
+    {TIPO_JPG, [](const IMGCOR& i, const SUFIXO& s) { ImpJpg(i, s.nome, s.num); }},
+    {TIPO_PPMT, [](const IMGCOR& i, const SUFIXO& s) { impppmt(i, s.nome); }},
+    {TIPO_PPMB, [](const IMGCOR& i, const SUFIXO& s) { impppmb(i, s.nome); }},
+};
+constexpr ESCRITOR<IMGSHT> IMP_SHT[] = {
+    {TIPO_TGA, imp_tga<IMGSHT>},  // clamped to 0 ... 255
+    {TIPO_TXT, imp_txt<IMGSHT>},
+    {TIPO_IMGSHT, imp_img<IMGSHT>},
+};
+constexpr ESCRITOR<IMGFLT> IMP_FLT[] = {
+    {TIPO_TGA, imp_tga<IMGFLT>},
+    {TIPO_BMP, [](const IMGFLT& i, const SUFIXO& s) { IMGBIN(i).ImpBmp(s.nome); }},
+    {TIPO_TXT, imp_txt<IMGFLT>},
+    {TIPO_IMGSHT, imp_img<IMGFLT>},
+    {TIPO_JPG, imp_jpg<IMGFLT>},
+    {TIPO_PGMT, imp_pgmt<IMGFLT>},
+    {TIPO_PGMB, imp_pgmb<IMGFLT>},
+};
+constexpr ESCRITOR<IMGDBL> IMP_DBL[] = {
+    {TIPO_TGA, imp_tga<IMGDBL>},    {TIPO_TXT, imp_txt<IMGDBL>},   {TIPO_IMGSHT, imp_img<IMGDBL>},
+    {TIPO_JPG, imp_jpg<IMGDBL>},    {TIPO_PGMT, imp_pgmt<IMGDBL>}, {TIPO_PGMB, imp_pgmb<IMGDBL>},
+};
+constexpr ESCRITOR<IMGCPX> IMP_CPX[] = {
+    {TIPO_TXT, imp_txt<IMGCPX>},
+    {TIPO_IMGSHT, imp_img<IMGCPX>},
+};
 
 }  // namespace
 
-void le(IMGBIN& img, const std::string& nome) {
-  const int tipo = TipoImg(nome);
-  switch (tipo) {
-    case TIPO_BMP: img.LeBmp(nome); return;
-    case TIPO_PBMT: lepbmt(img, nome); return;
-    case TIPO_PBMB: lepbmb(img, nome); return;
-    case TIPO_TXT: img.LeTxt(nome); return;
-  }
-  if (!le_convertendo(img, tipo, nome)) recusa(nome);
+template <>
+const FORMATOS<IMGBIN>& formatos<IMGBIN>() {
+  static const FORMATOS<IMGBIN> f{LE_BIN, IMAGENS<IMGBIN>, IMP_BIN,
+                                  " Erro: IMGBIN deve ser impresso em formato BMP ou TXT (MAT) ou PBM"};
+  return f;
+}
+template <>
+const FORMATOS<IMGGRY>& formatos<IMGGRY>() {
+  static const FORMATOS<IMGGRY> f{LE_GRY, IMAGENS<IMGGRY>, IMP_GRY,
+                                  " Erro: IMGGRY deve ser impresso em formato TGA, TXT (MAT), JPG ou PGM"};
+  return f;
+}
+template <>
+const FORMATOS<IMGCOR>& formatos<IMGCOR>() {
+  static const FORMATOS<IMGCOR> f{LE_COR, IMAGENS<IMGCOR>, IMP_COR,
+                                  " Erro: IMGCOR deve ser impresso em formato TGA, TXT (MAT), JPG ou PPM"};
+  return f;
+}
+template <>
+const FORMATOS<IMGSHT>& formatos<IMGSHT>() {
+  static const FORMATOS<IMGSHT> f{
+      LE_SHT, {}, IMP_SHT, " Erro: IMGSHT deve ser impresso como TXT (MAT), IMG ou TGA (com perda de info)"};
+  return f;
+}
+template <>
+const FORMATOS<IMGFLT>& formatos<IMGFLT>() {
+  static const FORMATOS<IMGFLT> f{
+      LE_FLT, IMAGENS<IMGFLT>, IMP_FLT,
+      " Erro: IMGFLT deve ser impresso como TXT (MAT), IMG ou TGA (com perda de info)"};
+  return f;
+}
+template <>
+const FORMATOS<IMGDBL>& formatos<IMGDBL>() {
+  static const FORMATOS<IMGDBL> f{
+      LE_DBL, IMAGENS<IMGDBL>, IMP_DBL,
+      " Erro: IMGDBL deve ser impresso como TXT (MAT), IMG ou TGA (com perda de info)"};
+  return f;
+}
+template <>
+const FORMATOS<IMGCPX>& formatos<IMGCPX>() {
+  static const FORMATOS<IMGCPX> f{LE_CPX, IMAGENS<IMGCPX>, IMP_CPX,
+                                  " Erro: IMGCPX deve ser impresso como TXT (MAT), ou IMG"};
+  return f;
 }
 
-void le(IMGGRY& img, const std::string& nome) {
-  const int tipo = TipoImg(nome);
-  switch (tipo) {
-    case TIPO_TGA: img.LeTga(nome); return;
-    case TIPO_TGAP: img.LeTgaP(nome); return;
-    case TIPO_JPG: LeJpg(img, nome); return;
-    case TIPO_PGMT: lepgmt(img, nome); return;
-    case TIPO_PGMB: lepgmb(img, nome); return;
-    case TIPO_TXT: img.LeTxt(nome); return;
-    case TIPO_IMGFLT: img = real(nome); return;
-  }
-  if (!le_convertendo(img, tipo, nome)) recusa(nome);
-}
+void le(IMGBIN& img, const std::string& nome) { le_formato(img, nome); }
+void le(IMGGRY& img, const std::string& nome) { le_formato(img, nome); }
+void le(IMGCOR& img, const std::string& nome) { le_formato(img, nome); }
+void le(IMGSHT& img, const std::string& nome) { le_formato(img, nome); }
+void le(IMGFLT& img, const std::string& nome) { le_formato(img, nome); }
+void le(IMGDBL& img, const std::string& nome) { le_formato(img, nome); }
+void le(IMGCPX& img, const std::string& nome) { le_formato(img, nome); }
 
-void le(IMGCOR& img, const std::string& nome) {
-  const int tipo = TipoImg(nome);
-  switch (tipo) {
-    case TIPO_TGA24: img.LeTga(nome); return;
-    case TIPO_TGAP: img.LeTgaP(nome); return;
-    case TIPO_JPG: LeJpg(img, nome); return;
-    case TIPO_PPMT: leppmt(img, nome); return;
-    case TIPO_PPMB: leppmb(img, nome); return;
-    case TIPO_TXT: img.LeTxt(nome); return;
-    case TIPO_IMGFLT: img = real(nome); return;
-  }
-  if (!le_convertendo(img, tipo, nome)) recusa(nome);
-}
+void le(IMGBIN& img, ARQLE& arq) { le_formato(img, arq); }
+void le(IMGGRY& img, ARQLE& arq) { le_formato(img, arq); }
+void le(IMGCOR& img, ARQLE& arq) { le_formato(img, arq); }
+void le(IMGSHT& img, ARQLE& arq) { le_formato(img, arq); }
+void le(IMGFLT& img, ARQLE& arq) { le_formato(img, arq); }
+void le(IMGDBL& img, ARQLE& arq) { le_formato(img, arq); }
+void le(IMGCPX& img, ARQLE& arq) { le_formato(img, arq); }
 
-// Short images convert from grey only: binary and colour files go through
-// grey, and the 24-bit TGA and BMP formats are refused.
-void le(IMGSHT& img, const std::string& nome) {
-  const int tipo = TipoImg(nome);
-  switch (tipo) {
-    case TIPO_TXT: img.LeTxt(nome); return;
-    case TIPO_IMGSHT: img.LeImg(nome); return;
-    case TIPO_TGA:
-    case TIPO_TGAP:
-    case TIPO_JPG:
-    case TIPO_PGMT:
-    case TIPO_PGMB:
-      img = cinza(tipo, nome);
-      return;
-    case TIPO_PBMT:
-    case TIPO_PBMB:
-      img = IMGGRY(binaria(tipo, nome));
-      return;
-    case TIPO_PPMT:
-    case TIPO_PPMB:
-      img = IMGGRY(colorida(tipo, nome));
-      return;
-  }
-  recusa(nome);
-}
-
-void le(IMGFLT& img, const std::string& nome) {
-  const int tipo = TipoImg(nome);
-  switch (tipo) {
-    case TIPO_TXT: img.LeTxt(nome); return;
-    case TIPO_IMGFLT: img.LeImg(nome); return;
-  }
-  if (!le_convertendo(img, tipo, nome)) recusa(nome);
-}
-
-void le(IMGDBL& img, const std::string& nome) {
-  const int tipo = TipoImg(nome);
-  switch (tipo) {
-    case TIPO_TXT: img.LeTxt(nome); return;
-    case TIPO_IMGDBL: img.LeImg(nome); return;
-  }
-  if (!le_convertendo(img, tipo, nome)) recusa(nome);
-}
-
-void le(IMGCPX& img, const std::string& nome) {
-  const int tipo = TipoImg(nome);
-  switch (tipo) {
-    case TIPO_TXT: img.LeTxt(nome); return;
-    case TIPO_IMGCPX: img.LeImg(nome); return;
-  }
-  if (!le_convertendo(img, tipo, nome)) recusa(nome);
-}
-
-void imp(const IMGBIN& img, const std::string& nome) {
-  const SUFIXO s = Sufixo(nome);
-  switch (s.tipo) {
-    case TIPO_BMP: img.ImpBmp(s.nome); return;
-    case TIPO_TXT: img.ImpTxt(s.nome); return;
-    case TIPO_PBMT: imppbmt(img, s.nome); return;
-    case TIPO_PBMB: imppbmb(img, s.nome); return;
-  }
-  erro(nome, " Erro: IMGBIN deve ser impresso em formato BMP ou TXT (MAT) ou PBM");
-}
-
-void imp(const IMGGRY& img, const std::string& nome) {
-  const SUFIXO s = Sufixo(nome);
-  switch (s.tipo) {
-    case TIPO_TGA: img.imp(s.nome); return;
-    case TIPO_TXT: img.ImpTxt(s.nome); return;
-    case TIPO_JPG: ImpJpg(img, s.nome, s.num); return;
-    case TIPO_PGMT: imppgmt(img, s.nome); return;
-    case TIPO_PGMB: imppgmb(img, s.nome); return;
-  }
-  erro(nome, " Erro: IMGGRY deve ser impresso em formato TGA, TXT (MAT), JPG ou PGM");
-}
-
-void imp(const IMGCOR& img, const std::string& nome) {
-  const SUFIXO s = Sufixo(nome);
-  switch (s.tipo) {
-    case TIPO_TGA: img.ImpTga(s.nome); return;
-    case TIPO_TXT: img.ImpTxt(s.nome); return;
-    case TIPO_JPG: ImpJpg(img, s.nome, s.num); return;
-    case TIPO_PPMT: impppmt(img, s.nome); return;
-    case TIPO_PPMB: impppmb(img, s.nome); return;
-  }
-  erro(nome, " Erro: IMGCOR deve ser impresso em formato TGA, TXT (MAT), JPG ou PPM");
-}
-
-void imp(const IMGSHT& img, const std::string& nome) {
-  const SUFIXO s = Sufixo(nome);
-  switch (s.tipo) {
-    case TIPO_TGA: IMGGRY(img).imp(s.nome); return;  // clamped to 0 ... 255
-    case TIPO_TXT: img.ImpTxt(s.nome); return;
-    case TIPO_IMGSHT: img.ImpImg(s.nome); return;
-  }
-  erro(nome, " Erro: IMGSHT deve ser impresso como TXT (MAT), IMG ou TGA (com perda de info)");
-}
-
-void imp(const IMGFLT& img, const std::string& nome) {
-  const SUFIXO s = Sufixo(nome);
-  switch (s.tipo) {
-    case TIPO_TGA: IMGGRY(img).imp(s.nome); return;
-    case TIPO_BMP: IMGBIN(img).ImpBmp(s.nome); return;
-    case TIPO_TXT: img.ImpTxt(s.nome); return;
-    case TIPO_IMGSHT: img.ImpImg(s.nome); return;
-    case TIPO_JPG: ImpJpg(IMGGRY(img), s.nome, s.num); return;
-    case TIPO_PGMT: imppgmt(IMGGRY(img), s.nome); return;
-    case TIPO_PGMB: imppgmb(IMGGRY(img), s.nome); return;
-  }
-  erro(nome, " Erro: IMGFLT deve ser impresso como TXT (MAT), IMG ou TGA (com perda de info)");
-}
-
-void imp(const IMGDBL& img, const std::string& nome) {
-  const SUFIXO s = Sufixo(nome);
-  switch (s.tipo) {
-    case TIPO_TGA: IMGGRY(img).imp(s.nome); return;
-    case TIPO_TXT: img.ImpTxt(s.nome); return;
-    case TIPO_IMGSHT: img.ImpImg(s.nome); return;
-    case TIPO_JPG: ImpJpg(IMGGRY(img), s.nome, s.num); return;
-    case TIPO_PGMT: imppgmt(IMGGRY(img), s.nome); return;
-    case TIPO_PGMB: imppgmb(IMGGRY(img), s.nome); return;
-  }
-  erro(nome, " Erro: IMGDBL deve ser impresso como TXT (MAT), IMG ou TGA (com perda de info)");
-}
-
-void imp(const IMGCPX& img, const std::string& nome) {
-  const SUFIXO s = Sufixo(nome);
-  switch (s.tipo) {
-    case TIPO_TXT: img.ImpTxt(s.nome); return;
-    case TIPO_IMGSHT: img.ImpImg(s.nome); return;
-  }
-  erro(nome, " Erro: IMGCPX deve ser impresso como TXT (MAT), ou IMG");
-}
+void imp(const IMGBIN& img, const std::string& nome) { imp_formato(img, nome); }
+void imp(const IMGGRY& img, const std::string& nome) { imp_formato(img, nome); }
+void imp(const IMGCOR& img, const std::string& nome) { imp_formato(img, nome); }
+void imp(const IMGSHT& img, const std::string& nome) { imp_formato(img, nome); }
+void imp(const IMGFLT& img, const std::string& nome) { imp_formato(img, nome); }
+void imp(const IMGDBL& img, const std::string& nome) { imp_formato(img, nome); }
+void imp(const IMGCPX& img, const std::string& nome) { imp_formato(img, nome); }
 
 }  // namespace imagorix

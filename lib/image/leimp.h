@@ -1,5 +1,8 @@
 // Generic reading and writing of images: the caller never picks a format.
 //
+// Detection and reading share one open file, so a pipe or /dev/stdin reads
+// like a regular file.
+//
 // le reads any file TipoImg recognises and the class can take: the format's
 // own reader fills the class it reads into (binary for BMP and PBM, grey for
 // grey TGA, PGM and JPEG, colour for true-colour TGA and PPM, the class of a
@@ -37,6 +40,17 @@ void le(IMGSHT& img, const std::string& nome);
 void le(IMGFLT& img, const std::string& nome);
 void le(IMGDBL& img, const std::string& nome);
 void le(IMGCPX& img, const std::string& nome);
+
+// The same on a file opened with ARQLE::VOLTA, as TipoImg(ARQLE&) takes it,
+// for a caller that looked at the file first (its type, say) and must not
+// open it again, as a pipe cannot be.
+void le(IMGBIN& img, ARQLE& arq);
+void le(IMGGRY& img, ARQLE& arq);
+void le(IMGCOR& img, ARQLE& arq);
+void le(IMGSHT& img, ARQLE& arq);
+void le(IMGFLT& img, ARQLE& arq);
+void le(IMGDBL& img, ARQLE& arq);
+void le(IMGCPX& img, ARQLE& arq);
 
 void imp(const IMGBIN& img, const std::string& nome);
 void imp(const IMGGRY& img, const std::string& nome);

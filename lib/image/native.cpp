@@ -27,10 +27,7 @@ template <> struct NATIVO<CPXF> { static constexpr char tag[] = "IMGCPX*"; };
 
 constexpr int TAMTAG = 7;
 
-std::int32_t le_i32(const unsigned char* b) {
-  return static_cast<std::int32_t>(static_cast<std::uint32_t>(b[0]) | static_cast<std::uint32_t>(b[1]) << 8 |
-                                   static_cast<std::uint32_t>(b[2]) << 16 | static_cast<std::uint32_t>(b[3]) << 24);
-}
+std::int32_t le_i32(const unsigned char* b) { return static_cast<std::int32_t>(u32le(b)); }
 
 template <class P>
 void imp_img(const IMG<P>& img, const std::string& nome) {
@@ -46,9 +43,8 @@ void imp_img(const IMG<P>& img, const std::string& nome) {
 }
 
 template <class P>
-void le_img(IMG<P>& img, const std::string& nome) {
+void le_img(IMG<P>& img, ARQLE& f) {
   const std::string cls = detail::PIXTIPO<P>::nome;
-  ARQLE f(nome, "rb", "Erro " + cls + "::LeImg - Abertura de ", "Erro " + cls + "::LeImg - Faltou memoria setvbuf");
   // A file too short to hold the tag and element size is not of the format;
   // one whose tag is right but which ends before the pixels is cut short.
   unsigned char tag[12];
@@ -67,6 +63,13 @@ void le_img(IMG<P>& img, const std::string& nome) {
   img.cc() = le_i32(h + 12);
 }
 
+template <class P>
+void le_img(IMG<P>& img, const std::string& nome) {
+  const std::string cls = detail::PIXTIPO<P>::nome;
+  ARQLE f(nome, "rb", "Erro " + cls + "::LeImg - Abertura de ", "Erro " + cls + "::LeImg - Faltou memoria setvbuf");
+  le_img(img, f);
+}
+
 }  // namespace
 
 template <> void IMG<SHT>::ImpImg(const std::string& nome) const { imp_img(*this, nome); }
@@ -78,6 +81,11 @@ template <> void IMG<SHT>::LeImg(const std::string& nome) { le_img(*this, nome);
 template <> void IMG<FLT>::LeImg(const std::string& nome) { le_img(*this, nome); }
 template <> void IMG<double>::LeImg(const std::string& nome) { le_img(*this, nome); }
 template <> void IMG<CPXF>::LeImg(const std::string& nome) { le_img(*this, nome); }
+
+template <> void IMG<SHT>::LeImg(ARQLE& arq) { le_img(*this, arq); }
+template <> void IMG<FLT>::LeImg(ARQLE& arq) { le_img(*this, arq); }
+template <> void IMG<double>::LeImg(ARQLE& arq) { le_img(*this, arq); }
+template <> void IMG<CPXF>::LeImg(ARQLE& arq) { le_img(*this, arq); }
 
 void ImpHex(const IMGBIN& img, const std::string& nome) {
   ARQIMP f(nome, "wt", "ImpHex", "Erro ImpHex - abertura de ", "Erro ImpHex - Faltou memoria setvbuf");

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/arquivo.h"
+#include "base/bitref.h"
 #include "base/erro.h"
 #include "base/lenum.h"
 #include "image/lebloco.h"
@@ -171,6 +172,10 @@ char* tres(char* p, int v) {
 
 void lepbmt(IMGBIN& img, const std::string& nome) {
   ARQLE a = abre_le(PBMT, nome);
+  lepbmt(img, a);
+}
+
+void lepbmt(IMGBIN& img, ARQLE& a) {
   const Cabecalho h = le_cabecalho(a, PBMT, false);
   std::FILE* f = a.get();
   le_texto<bool>(img, a, h, 1, "LeNum(bool)", [f] {
@@ -182,6 +187,10 @@ void lepbmt(IMGBIN& img, const std::string& nome) {
 
 void lepbmb(IMGBIN& img, const std::string& nome) {
   ARQLE a = abre_le(PBMB, nome);
+  lepbmb(img, a);
+}
+
+void lepbmb(IMGBIN& img, ARQLE& a) {
   const Cabecalho h = le_cabecalho(a, PBMB, true);
   const int nb = h.nc / 8 + (h.nc % 8 != 0);  // bytes per row
   // The rows as stored, nb bytes each; a set bit is black.
@@ -197,8 +206,7 @@ void lepbmb(IMGBIN& img, const std::string& nome) {
   // A row of bytes, zero-padded to whole words.
   const int wpr = img.wpr();
   std::vector<unsigned char> buf(std::size_t(wpr) * 4, 0);
-  const int resto = h.nc & 31;
-  const std::uint32_t usados = resto ? ~0u << (32 - resto) : ~0u;
+  const std::uint32_t usados = mascara_final(h.nc);
   for (int l = 0; l < img.nl(); ++l) {
     std::copy_n(dados.data() + std::size_t(l) * nb, nb, buf.data());
     std::uint32_t* w = img.row(l);
@@ -211,6 +219,10 @@ void lepbmb(IMGBIN& img, const std::string& nome) {
 
 void lepgmt(IMGGRY& img, const std::string& nome) {
   ARQLE a = abre_le(PGMT, nome);
+  lepgmt(img, a);
+}
+
+void lepgmt(IMGGRY& img, ARQLE& a) {
   const Cabecalho h = le_cabecalho(a, PGMT, false);
   std::FILE* f = a.get();
   const long double fator = 255.0L / h.max;
@@ -220,12 +232,20 @@ void lepgmt(IMGGRY& img, const std::string& nome) {
 
 void lepgmb(IMGGRY& img, const std::string& nome) {
   ARQLE a = abre_le(PGMB, nome);
+  lepgmb(img, a);
+}
+
+void lepgmb(IMGGRY& img, ARQLE& a) {
   const Cabecalho h = le_cabecalho(a, PGMB, true);
   le_amostras(img, a, PGMB, h, 1);
 }
 
 void leppmt(IMGCOR& img, const std::string& nome) {
   ARQLE a = abre_le(PPMT, nome);
+  leppmt(img, a);
+}
+
+void leppmt(IMGCOR& img, ARQLE& a) {
   const Cabecalho h = le_cabecalho(a, PPMT, false);
   std::FILE* f = a.get();
   const long double fator = 255.0L / h.max;
@@ -240,6 +260,10 @@ void leppmt(IMGCOR& img, const std::string& nome) {
 
 void leppmb(IMGCOR& img, const std::string& nome) {
   ARQLE a = abre_le(PPMB, nome);
+  leppmb(img, a);
+}
+
+void leppmb(IMGCOR& img, ARQLE& a) {
   const Cabecalho h = le_cabecalho(a, PPMB, true);
   // COR is three packed bytes red, green, blue: the file's own layout.
   le_amostras(img, a, PPMB, h, 3);
@@ -265,8 +289,7 @@ void imppbmb(const IMGBIN& img, const std::string& nome) {
     const std::size_t nb = std::size_t(img.nc()) / 8 + (img.nc() % 8 != 0);
     // The pixels after the last column up to the end of the byte are the
     // background value; spare bits of the image never reach the file.
-    const int resto = img.nc() & 31;
-    const std::uint32_t usados = resto ? ~0u << (32 - resto) : ~0u;
+    const std::uint32_t usados = mascara_final(img.nc());
     const std::uint32_t fundo = (img.fundo() & 1u) ? ~usados : 0;
     std::vector<unsigned char> buf(std::size_t(wpr) * 4);
     for (int l = 0; l < img.nl(); ++l) {

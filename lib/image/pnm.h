@@ -30,6 +30,14 @@ void lepgmb(IMGGRY& img, const std::string& nome);
 void leppmt(IMGCOR& img, const std::string& nome);
 void leppmb(IMGCOR& img, const std::string& nome);
 
+// The same on a file already open, from its start.
+void lepbmt(IMGBIN& img, ARQLE& arq);
+void lepbmb(IMGBIN& img, ARQLE& arq);
+void lepgmt(IMGGRY& img, ARQLE& arq);
+void lepgmb(IMGGRY& img, ARQLE& arq);
+void leppmt(IMGCOR& img, ARQLE& arq);
+void leppmb(IMGCOR& img, ARQLE& arq);
+
 void imppbmt(const IMGBIN& img, const std::string& nome);
 void imppbmb(const IMGBIN& img, const std::string& nome);
 void imppgmt(const IMGGRY& img, const std::string& nome);

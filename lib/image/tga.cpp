@@ -103,8 +103,7 @@ void imp_cabecalho(ARQIMP& f, Tipo tipo, int nl, int nc) {
 }  // namespace
 
 template <>
-void IMG<BYTE>::LeTga(const std::string& nome) {
-  ARQLE f(nome, "rb", "Erro IMGGRY::LeTga - Abertura de ", "Erro IMGGRY::LeTga - Faltou memoria setvbuf");
+void IMG<BYTE>::LeTga(ARQLE& f) {
   const Cabecalho h = le_cabecalho(f, CINZA,
                                    "Erro IMGGRY::LeTga - Formato TGA deve ser 8bits grayscale sem-palette nao-compactado");
   le_indices(f, *this, h, "Erro IMGGRY::LeTga - Fim inesperado");
@@ -112,8 +111,7 @@ void IMG<BYTE>::LeTga(const std::string& nome) {
 }
 
 template <>
-void IMG<BYTE>::LeTgaI(const std::string& nome) {
-  ARQLE f(nome, "rb", "Erro IMGGRY::LeTgaI - Abertura de ", "Erro IMGGRY::LeTgaI - Faltou memoria setvbuf");
+void IMG<BYTE>::LeTgaI(ARQLE& f) {
   const Cabecalho h =
       le_cabecalho(f, MAPA, "Erro IMGGRY::LeTgaI - Formato TGA deve ser 8bits com-palette nao-compactado");
   le_mapa(f, h);  // the indices are kept, the colours dropped
@@ -122,15 +120,11 @@ void IMG<BYTE>::LeTgaI(const std::string& nome) {
 }
 
 template <>
-void IMG<BYTE>::LeTgaP(const std::string& nome) {
-  Cabecalho h;
-  std::vector<BYTE> mapa;
-  {
-    ARQLE f(nome, "rb", "Erro IMGGRY::LeTgaP - Abertura de ", "Erro IMGGRY::LeTgaP - Faltou memoria setvbuf");
-    h = le_cabecalho(f, MAPA, "Erro IMGGRY::LeTgaP - Formato TGA deve ser 8bits com-palette nao-compactado");
-    mapa = le_mapa(f, h);
-    le_indices(f, *this, h, "Erro IMGGRY::LeTgaP - Fim inesperado");
-  }
+void IMG<BYTE>::LeTgaP(ARQLE& f) {
+  const Cabecalho h =
+      le_cabecalho(f, MAPA, "Erro IMGGRY::LeTgaP - Formato TGA deve ser 8bits com-palette nao-compactado");
+  const std::vector<BYTE> mapa = le_mapa(f, h);
+  le_indices(f, *this, h, "Erro IMGGRY::LeTgaP - Fim inesperado");
   VETOR<BYTE> cinza(h.nmapa());
   for (int i = 0; i < h.nmapa(); ++i) {
     const BYTE* e = &mapa[3 * static_cast<std::size_t>(i)];
@@ -143,47 +137,71 @@ void IMG<BYTE>::LeTgaP(const std::string& nome) {
 }
 
 template <>
-void IMG<COR>::LeTga(const std::string& nome) {
-  {
-    ARQLE f(nome, "rb", "Erro IMGCOR::LeTga - Abertura ", "Erro IMGCOR::LeTga - Faltou memoria setvbuf");
-    const Cabecalho h =
-        le_cabecalho(f, RGB, "Erro IMGCOR::LeTga - Formato TGA deve ser 24bits sem-palette nao-compactado");
-    detail::recusa_estouro(*this, h.nl(), h.nc());
-    detail::le_bloco(f, 3 * detail::npixels(h.nl(), h.nc()), [&] {
-      aloca(h.nl(), h.nc());  // always fresh storage, background and centre
-      return data();
-    }, "Erro IMGCOR::LeTga - Fim inesperado");
-    if (h.de_baixo()) inverte_linhas(*this);
-  }
+void IMG<COR>::LeTga(ARQLE& f) {
+  const Cabecalho h =
+      le_cabecalho(f, RGB, "Erro IMGCOR::LeTga - Formato TGA deve ser 24bits sem-palette nao-compactado");
+  detail::recusa_estouro(*this, h.nl(), h.nc());
+  detail::le_bloco(f, 3 * detail::npixels(h.nl(), h.nc()), [&] {
+    aloca(h.nl(), h.nc());  // always fresh storage, background and centre
+    return data();
+  }, "Erro IMGCOR::LeTga - Fim inesperado");
+  if (h.de_baixo()) inverte_linhas(*this);
   troca_rb(data(), detail::npixels(nl(), nc()));
 }
 
 template <>
-void IMG<COR>::LeTgaP(const std::string& nome) {
-  Cabecalho h;
-  std::vector<BYTE> indices;
-  VETOR<COR> mapa;
-  {
-    ARQLE f(nome, "rb", "Erro IMGCOR::LeTgaP - Abertura ", "Erro IMGCOR::LeTgaP - Faltou memoria setvbuf");
-    h = le_cabecalho(f, MAPA, "Erro IMGCOR::LeTgaP - Formato TGA deve ser 8bits com-palette nao-compactado");
-    const std::vector<BYTE> m = le_mapa(f, h);
-    mapa.aloca(h.nmapa());
-    for (int i = 0; i < h.nmapa(); ++i) {
-      const BYTE* e = &m[3 * static_cast<std::size_t>(i)];
-      mapa(i) = COR{e[2], e[1], e[0]};
-    }
-    detail::recusa_estouro(*this, h.nl(), h.nc());
-    const std::size_t n = detail::npixels(h.nl(), h.nc());
-    detail::le_bloco(f, n, [&] {
-      indices.resize(n);
-      return indices.data();
-    }, "Erro IMGCOR::LeTgaP - Fim inesperado");
+void IMG<COR>::LeTgaP(ARQLE& f) {
+  const Cabecalho h =
+      le_cabecalho(f, MAPA, "Erro IMGCOR::LeTgaP - Formato TGA deve ser 8bits com-palette nao-compactado");
+  const std::vector<BYTE> m = le_mapa(f, h);
+  VETOR<COR> mapa(h.nmapa());
+  for (int i = 0; i < h.nmapa(); ++i) {
+    const BYTE* e = &m[3 * static_cast<std::size_t>(i)];
+    mapa(i) = COR{e[2], e[1], e[0]};
   }
+  detail::recusa_estouro(*this, h.nl(), h.nc());
+  const std::size_t n = detail::npixels(h.nl(), h.nc());
+  std::vector<BYTE> indices;
+  detail::le_bloco(f, n, [&] {
+    indices.resize(n);
+    return indices.data();
+  }, "Erro IMGCOR::LeTgaP - Fim inesperado");
   resize(h.nl(), h.nc());
   // An index past the map ends the program with the vector's index error.
   COR* p = data();
   for (std::size_t k = 0; k < indices.size(); ++k) p[k] = mapa(indices[k]);
   if (h.de_baixo()) inverte_linhas(*this);
+}
+
+// By name: the file opened with the reader's own messages.
+template <>
+void IMG<BYTE>::LeTga(const std::string& nome) {
+  ARQLE f(nome, "rb", "Erro IMGGRY::LeTga - Abertura de ", "Erro IMGGRY::LeTga - Faltou memoria setvbuf");
+  LeTga(f);
+}
+
+template <>
+void IMG<BYTE>::LeTgaI(const std::string& nome) {
+  ARQLE f(nome, "rb", "Erro IMGGRY::LeTgaI - Abertura de ", "Erro IMGGRY::LeTgaI - Faltou memoria setvbuf");
+  LeTgaI(f);
+}
+
+template <>
+void IMG<BYTE>::LeTgaP(const std::string& nome) {
+  ARQLE f(nome, "rb", "Erro IMGGRY::LeTgaP - Abertura de ", "Erro IMGGRY::LeTgaP - Faltou memoria setvbuf");
+  LeTgaP(f);
+}
+
+template <>
+void IMG<COR>::LeTga(const std::string& nome) {
+  ARQLE f(nome, "rb", "Erro IMGCOR::LeTga - Abertura ", "Erro IMGCOR::LeTga - Faltou memoria setvbuf");
+  LeTga(f);
+}
+
+template <>
+void IMG<COR>::LeTgaP(const std::string& nome) {
+  ARQLE f(nome, "rb", "Erro IMGCOR::LeTgaP - Abertura ", "Erro IMGCOR::LeTgaP - Faltou memoria setvbuf");
+  LeTgaP(f);
 }
 
 template <>

@@ -45,11 +45,8 @@ bool comeca_inteiro(const std::string& t) {
 struct CABECALHO {
   unsigned char b[NCAB];
 
-  unsigned u16(int k) const { return b[k] | unsigned(b[k + 1]) << 8; }
-  std::uint32_t u32(int k) const {
-    return b[k] | std::uint32_t(b[k + 1]) << 8 | std::uint32_t(b[k + 2]) << 16 |
-           std::uint32_t(b[k + 3]) << 24;
-  }
+  std::uint32_t u16(int k) const { return u16le(b + k); }
+  std::uint32_t u32(int k) const { return u32le(b + k); }
   bool zeros(int de, int ate) const {
     for (int k = de; k <= ate; ++k)
       if (b[k]) return false;
@@ -64,24 +61,24 @@ struct CABECALHO {
   }
 };
 
-const std::string ABERTURA = "Erro TipoImg - Abertura ";
-const std::string BUFFER = "Erro TipoImg - Faltou memoria setvbuf";
-
-bool texto_matriz(const std::string& nome) {
-  ARQLE arq(nome, "rt", ABERTURA, BUFFER);
-  const std::string a = LeTokenNum(arq.get());
-  const std::string b = LeTokenNum(arq.get());
-  return comeca_inteiro(a) && comeca_inteiro(b);
+// Whether the first two number tokens are integers. A first token that is
+// not spares reading a second one.
+bool texto_matriz(ARQLE& arq) {
+  const bool sim = comeca_inteiro(LeTokenNum(arq.get())) && comeca_inteiro(LeTokenNum(arq.get()));
+  arq.rebobina();
+  return sim;
 }
 
 }  // namespace
 
 int TipoImg(const std::string& nome) {
+  ARQLE arq(nome, "rb", TIPO_ABERTURA, TIPO_BUFFER, ARQLE::VOLTA);
+  return TipoImg(arq);
+}
+
+int TipoImg(ARQLE& arq) {
   CABECALHO h;
-  {
-    ARQLE arq(nome, "rb", ABERTURA, BUFFER);
-    arq.peek(h.b, NCAB);  // what a short file lacks reads as zero
-  }
+  arq.peek(h.b, NCAB);  // what a short file lacks reads as zero
   const unsigned char* b = h.b;
 
   if (h.bytes(0, "\x00\x00\x03\x00", 4) && h.zeros(4, 11) && b[16] == 8) return TIPO_TGA;
@@ -101,7 +98,7 @@ int TipoImg(const std::string& nome) {
          "TGA-24bits ou .TXT (MAT) ou .IMG ou .AVI",
          "");
   }
-  if (texto_matriz(nome)) return TIPO_TXT;
+  if (texto_matriz(arq)) return TIPO_TXT;
 
   const std::string tag = h.texto(7);
   if (tag == "IMGSHT*") return TIPO_IMGSHT;

@@ -7,6 +7,8 @@
 
 namespace imagorix {
 
+class ARQLE;
+
 inline constexpr int TIPO_TGA = 1;       // 8-bit grey TGA; "tga" for writing
 inline constexpr int TIPO_TGAP = 2;      // 8-bit colour-mapped TGA
 inline constexpr int TIPO_TGA24 = 3;     // 24-bit TGA
@@ -34,6 +36,12 @@ inline constexpr int TIPO_PPMB = 66;
 // as padded with zeros) and, for text matrices, its first two tokens. Ends
 // the program when the file cannot be opened or is of no known type.
 int TipoImg(const std::string& nome);
+// The same on a file opened, as TipoImg opens it, with the messages below and
+// ARQLE::VOLTA; the file is left at its start for the reader that follows,
+// which so reads what detection read, from a pipe too.
+int TipoImg(ARQLE& arq);
+inline const char* const TIPO_ABERTURA = "Erro TipoImg - Abertura ";
+inline const char* const TIPO_BUFFER = "Erro TipoImg - Faltou memoria setvbuf";
 
 // What a writer makes of a name.
 struct SUFIXO {

@@ -184,8 +184,7 @@ void copia(IMGBIN& img, const std::vector<BYTE>& v) { img.preenchebytes(v.data()
 template <class P> void copia(IMG<P>& img, const std::vector<P>& v) { std::copy(v.begin(), v.end(), img.data()); }
 
 template <class T, class I>
-void le_txt(I& img, const std::string& nome, const std::string& cls) {
-  ARQLE arq(nome, "rt", "Erro " + cls + "::LeTxt - Abertura ", "Erro " + cls + "::LeTxt - Faltou memoria setvbuf");
+void le_txt(I& img, ARQLE& arq) {
   FILE* f = arq.get();
   int nl, nc;
   LeNum(f, nl);
@@ -227,6 +226,12 @@ void le_txt(I& img, const std::string& nome, const std::string& cls) {
   if (x != EOFNUM) img.cc() = x;
 }
 
+template <class T, class I>
+void le_txt(I& img, const std::string& nome, const std::string& cls) {
+  ARQLE arq(nome, "rt", "Erro " + cls + "::LeTxt - Abertura ", "Erro " + cls + "::LeTxt - Faltou memoria setvbuf");
+  le_txt<T>(img, arq);
+}
+
 template <class I>
 std::ostream& imprime(std::ostream& os, const I& img) {
   FLUXO s(os);
@@ -243,6 +248,14 @@ template <> void IMG<SHT>::LeTxt(const std::string& nome) { le_txt<SHT>(*this, n
 template <> void IMG<FLT>::LeTxt(const std::string& nome) { le_txt<FLT>(*this, nome, "IMGFLT"); }
 template <> void IMG<double>::LeTxt(const std::string& nome) { le_txt<double>(*this, nome, "IMGDBL"); }
 template <> void IMG<CPXF>::LeTxt(const std::string& nome) { le_txt<CPXF>(*this, nome, "IMGCPX"); }
+
+void IMGBIN::LeTxt(ARQLE& arq) { le_txt<bool>(*this, arq); }
+template <> void IMG<BYTE>::LeTxt(ARQLE& arq) { le_txt<BYTE>(*this, arq); }
+template <> void IMG<COR>::LeTxt(ARQLE& arq) { le_txt<COR>(*this, arq); }
+template <> void IMG<SHT>::LeTxt(ARQLE& arq) { le_txt<SHT>(*this, arq); }
+template <> void IMG<FLT>::LeTxt(ARQLE& arq) { le_txt<FLT>(*this, arq); }
+template <> void IMG<double>::LeTxt(ARQLE& arq) { le_txt<double>(*this, arq); }
+template <> void IMG<CPXF>::LeTxt(ARQLE& arq) { le_txt<CPXF>(*this, arq); }
 
 void IMGBIN::ImpTxt(const std::string& nome) const { imp_txt(*this, nome, "IMGBIN"); }
 template <> void IMG<BYTE>::ImpTxt(const std::string& nome) const { imp_txt(*this, nome, "IMGGRY"); }

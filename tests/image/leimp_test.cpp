@@ -8,6 +8,7 @@
 
 #include "image/jpeg.h"
 #include "support/files.h"
+#include "support/images.h"
 
 using namespace imagorix;
 using namespace testsupport;
@@ -312,4 +313,74 @@ TEST(Escrita, TextAndNativeRoundTrips) {
   imp(d, p);
   le(d2, p);
   EXPECT_EQ(valores(d2), valores(d));
+}
+
+namespace {
+
+// The same bytes read by name and through a pipe, which cannot seek: the
+// type detected from the first bytes and the picture read after it must come
+// from the one stream.
+template <class I>
+void igual_por_pipe(const std::string& arquivo) {
+  I por_nome, por_pipe;
+  le(por_nome, arquivo);
+  le(por_pipe, pipe_holding(read_bytes(arquivo)));
+  SCOPED_TRACE(arquivo);
+  expect_same_pixels(por_pipe, por_nome);
+}
+
+// The files, and a text matrix of the class's own (text matrices hold one
+// class's values).
+template <class I>
+void toda_leitura_por_pipe(const std::vector<std::string>& arquivos, const I& img) {
+  for (const std::string& a : arquivos) igual_por_pipe<I>(a);
+  const std::string txt = scratch_path("pipe.txt");
+  imp(img, txt);
+  igual_por_pipe<I>(txt);
+}
+
+}  // namespace
+
+TEST_F(Leitura, EveryClassReadsEveryFormatThroughAPipe) {
+  const IMGGRY g(3, 5, {0, 40, 90, 130, 255, 7, 200, 128, 127, 60, 1, 2, 3, 250, 249});
+  const IMGCOR k(g);
+  // name as written (a number after the suffix picks the plain variant and
+  // is not part of the file's name), and the image.
+  std::vector<std::string> imagens = {tga_cinza, tga24, bmp, write_bytes(scratch_path("pipe_map.tga"), TGA_MAPA)};
+  auto escreve = [&](const auto& img, const std::string& nome, const std::string& fica) {
+    imp(img, scratch_path(nome));
+    imagens.push_back(scratch_path(fica));
+  };
+  escreve(g, "pipe.pgm", "pipe.pgm");
+  escreve(g, "pipe_t.pgm1", "pipe_t.pgm");
+  escreve(k, "pipe.ppm", "pipe.ppm");
+  escreve(k, "pipe_t.ppm1", "pipe_t.ppm");
+  escreve(IMGBIN(g), "pipe.pbm", "pipe.pbm");
+  escreve(IMGBIN(g), "pipe_t.pbm1", "pipe_t.pbm");
+  escreve(g, "pipe.jpg", "pipe.jpg");
+  escreve(k, "pipe_c.jpg", "pipe_c.jpg");
+  toda_leitura_por_pipe(imagens, IMGBIN(g));
+  toda_leitura_por_pipe(imagens, g);
+  toda_leitura_por_pipe(imagens, k);
+  toda_leitura_por_pipe(imagens, IMGFLT(g));
+  toda_leitura_por_pipe(imagens, IMGDBL(g));
+  toda_leitura_por_pipe(imagens, IMGCPX(g));
+  // Short images take no BMP or 24-bit TGA.
+  std::erase(imagens, bmp);
+  std::erase(imagens, tga24);
+  imagens.push_back(sht);
+  toda_leitura_por_pipe(imagens, IMGSHT(g));
+  // Native files.
+  igual_por_pipe<IMGFLT>(flt);
+  igual_por_pipe<IMGGRY>(flt);
+  igual_por_pipe<IMGDBL>(dbl);
+  igual_por_pipe<IMGCPX>(cpx);
+}
+
+TEST_F(Leitura, APipeOfAnUnknownTypeOrAnEmptyPipeIsRefusedLikeAFile) {
+  EXPECT_EXIT(le_em<IMGBIN>(pipe_holding(std::string("GIF89a"))), testing::ExitedWithCode(1),
+              stderr_line("Erro TipoImg - Formato deve ser JPG ou um dos nao-compactados: BMP-1bit ou "
+                          "TGA-8bits ou TGA-24bits ou .TXT (MAT) ou .IMG ou .AVIou PBM ou PGM ou PPM "));
+  const std::string p = pipe_holding(read_bytes(sht));
+  EXPECT_EXIT(le_em<IMGBIN>(p), testing::ExitedWithCode(1), stderr_line("Tipo de imagem invalido  " + p));
 }

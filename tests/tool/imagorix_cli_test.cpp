@@ -174,6 +174,21 @@ TEST_F(Conversor, ConvertsBetweenFormats) {
        }},
       {"colour jpeg as grey", {"--as", "gry"}, &jpg_cor, "q.tga", "q.tga", 1,
        [](const std::string& p) { return iguais(lido<IMGGRY>(p), lido<IMGGRY>(jpg_cor)); }},
+      // Without --as, an output format the input's class cannot be written
+      // in takes the class that format holds.
+      {"grey scan to bmp thresholds it", {}, &pgm, "r.bmp", "r.bmp", 4,
+       [](const std::string& p) { return iguais(lido<IMGBIN>(p), IMGBIN(cinza())); }},
+      {"colour to raw pbm", {}, &ppm, "s.pbm", "s.pbm", 64,
+       [](const std::string& p) { return iguais(lido<IMGBIN>(p), IMGBIN(colorida())); }},
+      {"bmp to pgm as grey", {}, &bmp, "t.pgm", "t.pgm", 65,
+       [](const std::string& p) { return iguais(lido<IMGGRY>(p), IMGGRY(binaria())); }},
+      {"bmp to ppm as colour", {}, &bmp, "u.ppm", "u.ppm", 66,
+       [](const std::string& p) { return iguais(lido<IMGCOR>(p), IMGCOR(binaria())); }},
+      {"bmp to grey jpeg", {}, &bmp, "v.jpg", "v.jpg", 21, [](const std::string& p) { return PlanosJpg(p) == 1; }},
+      {"bmp to native real", {}, &bmp, "w.img", "w.img", 13,
+       [](const std::string& p) { return iguais(lido<IMGFLT>(p), IMGFLT(binaria())); }},
+      {"native real writes its own bmp", {}, &flt, "y.bmp", "y.bmp", 4,
+       [](const std::string& p) { return iguais(lido<IMGBIN>(p), IMGBIN(IMGFLT(cinza()))); }},
   };
   for (const Caso& k : casos) {
     std::vector<std::string> args = {"convert"};
@@ -188,6 +203,29 @@ TEST_F(Conversor, ConvertsBetweenFormats) {
     EXPECT_EQ(TipoImg(escrito), k.tipo) << k.rotulo;
     EXPECT_TRUE(k.confere(escrito)) << k.rotulo;
   }
+}
+
+// The input may be a pipe (the shell's "< file" or "cat file |"): it is
+// opened once, its type found and its picture read from the same stream.
+TEST_F(Conversor, ReadsItsInputFromAPipe) {
+  const struct {
+    const std::string* entrada;
+    std::string saida;
+    std::function<bool(const std::string&)> confere;
+  } casos[] = {
+      {&bmp, "p1.pbm", [](const std::string& p) { return iguais(lido<IMGBIN>(p), binaria()); }},
+      {&pgm, "p2.bmp", [](const std::string& p) { return iguais(lido<IMGBIN>(p), IMGBIN(cinza())); }},
+      {&txt, "p3.pgm",
+       [](const std::string& p) { return iguais(lido<IMGGRY>(p), IMGGRY(2, 3, {10, 20, 30, 40, 50, 60})); }},
+      {&jpg_cor, "p4.ppm", [](const std::string& p) { return iguais(lido<IMGCOR>(p), lido<IMGCOR>(jpg_cor)); }},
+  };
+  for (const auto& k : casos) {
+    const RunResult r = roda({"convert", pipe_holding(read_bytes(*k.entrada)), scratch_path(k.saida)});
+    ASSERT_EQ(r.status, 0) << *k.entrada << ": " << r.err;
+    EXPECT_TRUE(k.confere(scratch_path(k.saida))) << *k.entrada;
+  }
+  const RunResult r = roda({"type", pipe_holding(read_bytes(pgm))});
+  EXPECT_EQ(r.out, "65 raw PGM\n");
 }
 
 TEST_F(Conversor, Errors) {
@@ -208,7 +246,11 @@ TEST_F(Conversor, Errors) {
        "Error: unknown class 'rgb' (use bin, gry, cor, sht, flt, dbl or cpx)\n" + ajuda},
       // What the library refuses, it reports in its own words.
       {{"type", "/nonexistent/z.bmp"}, "Erro TipoImg - Abertura  /nonexistent/z.bmp\n"},
-      {{"convert", ppm, x}, x + "  Erro: IMGCOR deve ser impresso em formato TGA, TXT (MAT), JPG ou PPM\n"},
+      {{"convert", "--as", "cor", ppm, x},
+       x + "  Erro: IMGCOR deve ser impresso em formato TGA, TXT (MAT), JPG ou PPM\n"},
+      // No class writes the suffix: the input's class refuses it.
+      {{"convert", ppm, scratch_path("x.gif")},
+       scratch_path("x.gif") + "  Erro: IMGCOR deve ser impresso em formato TGA, TXT (MAT), JPG ou PPM\n"},
       {{"convert", "--as", "sht", bmp, scratch_path("s.img")}, "Tipo de imagem invalido  " + bmp + "\n"},
       {{"convert", jpg_cinza, cheio}, "Erro ImpJpg - Falha de escrita  " + cheio + "\n"},
       {{"convert", jpg_cinza, "/nonexistent/y.jpg"}, "Can't open /nonexistent/y.jpg\n \n"},
