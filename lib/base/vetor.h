@@ -35,6 +35,7 @@ class VETOR {
       release();
       v_ = std::exchange(o.v_, nullptr);
       n_ = std::exchange(o.n_, 0);
+      fundo_ = std::move(o.fundo_);
       centro_ = std::exchange(o.centro_, 0);
     }
     return *this;
@@ -42,11 +43,12 @@ class VETOR {
   ~VETOR() { release(); }
 
   // Sets the count to n and the centre to 0 and allocates n elements (none
-  // when n <= 0). Elements of plain types are left uninitialised.
+  // when n <= 0), releasing any held before. Elements of plain types are left
+  // uninitialised.
   void aloca(int n) {
+    release();
     n_ = n;
     centro_ = 0;
-    v_ = nullptr;
     if (n > 0) {
       v_ = new (std::nothrow) T[static_cast<std::size_t>(n)];
       if (!v_) {

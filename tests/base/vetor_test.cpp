@@ -61,6 +61,47 @@ TEST(Vetor, CopyIsDeepAndCarriesTheCentre) {
   EXPECT_EQ(c(1), 2.5);
 }
 
+namespace {
+
+// Counts the elements alive (a vector's background is one too), so that
+// storage a vector drops without releasing shows as elements never
+// destroyed.
+struct Vivo {
+  static inline int vivos = 0;
+  Vivo() { ++vivos; }
+  ~Vivo() { --vivos; }
+};
+
+}  // namespace
+
+TEST(Vetor, AlocaReleasesWhatTheVectorHeld) {
+  {
+    VETOR<Vivo> v(5);
+    v.centro() = 2;
+    v.aloca(3);
+    EXPECT_EQ(Vivo::vivos, 3 + 1);
+    EXPECT_EQ(v.n(), 3);
+    EXPECT_EQ(v.centro(), 0);
+    v.aloca(0);
+    EXPECT_EQ(Vivo::vivos, 0 + 1);
+  }
+  EXPECT_EQ(Vivo::vivos, 0);
+}
+
+TEST(Vetor, MovesCarryTheBackground) {
+  VETOR<int> a(3);
+  a.fundo() = 42;
+  a.centro() = 1;
+  VETOR<int> b(std::move(a));
+  EXPECT_EQ(b(7, 'n'), 42);
+  VETOR<int> c(1);
+  c.fundo() = 5;
+  c = std::move(b);
+  EXPECT_EQ(c.n(), 3);
+  EXPECT_EQ(c.centro(), 1);
+  EXPECT_EQ(c(-1, 'n'), 42);
+}
+
 TEST(Vetor, NegativeCountHasNoStorage) {
   VETOR<int> v(-3);
   EXPECT_EQ(v.n(), -3);
