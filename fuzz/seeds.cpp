@@ -310,7 +310,9 @@ void assinadas() {
   imppbmb(m, nome("kova_v", "marked-0.pbm"));
 }
 
-// The pipe target: a byte naming the reader, then one of that reader's seeds.
+// The pipe target: a byte naming the reader, then one of that reader's seeds,
+// or every seed of a generic reader, whose detection reads ahead on the pipe
+// in a way of its own for each format.
 void por_pipe() {
   const auto leitores = fuzz::pipe_readers();
   for (std::size_t i = 0; i < leitores.size(); ++i) {
@@ -322,10 +324,12 @@ void por_pipe() {
       closedir(dir);
     }
     std::sort(nomes.begin(), nomes.end());
-    if (nomes.empty()) continue;
-    Bytes b = conteudo(d + "/" + nomes.front());
-    b.insert(b.begin(), static_cast<unsigned char>(i));
-    grava(nome("pipe", std::string(leitores[i]) + "-" + nomes.front().substr(5)), b);
+    if (!std::string(leitores[i]).starts_with("le_") && !nomes.empty()) nomes.resize(1);
+    for (const std::string& n : nomes) {
+      Bytes b = conteudo(d + "/" + n);
+      b.insert(b.begin(), static_cast<unsigned char>(i));
+      grava(nome("pipe", std::string(leitores[i]) + "-" + n.substr(5)), b);
+    }
   }
 }
 

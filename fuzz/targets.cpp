@@ -160,6 +160,8 @@ constexpr const char* POR_PIPE[] = {
     "bmp",     "lepbmt",  "lepbmb",  "lepgmt",  "lepgmb",  "leppmt",  "leppmb",  "tga_gry",  "tgai_gry",
     "tgap_gry", "tga_cor", "tgap_cor", "txt_bin", "txt_gry", "txt_cor", "txt_sht", "txt_flt", "txt_dbl",
     "txt_cpx", "img_sht", "img_flt", "img_dbl", "img_cpx", "jpg_gry", "jpg_cor", "vetorbit",
+    // Detection and reading from one stream.
+    "le_bin",  "le_gry",  "le_cor",  "le_sht",  "le_flt",  "le_dbl",  "le_cpx",
 };
 
 // The pipe's read end, closed however the reader ends.
