@@ -19,7 +19,7 @@ std::string strupper(const std::string& s) {
 }
 
 std::string extension(const std::string& nome) {
-  if (nome.empty() || nome.size() > 255) erro("Erro: nome arquivo invalido", nome);
+  if (nome.empty() || nome.size() > 255) erro(NOME_INVALIDO, nome);
   const std::size_t p = nome.find_last_of("./\\");
   if (p == std::string::npos || nome[p] != '.') return "";
   return strlower(nome.substr(p + 1));

@@ -14,6 +14,11 @@
 
 namespace imagorix {
 
+// The vector's messages, also raised by code that checks a vector's range
+// itself before a bulk access.
+inline const char* const VETOR_INDICE = "Erro VETOR::operator() - Indice invalido";
+inline const char* const VETOR_FALTA = "Erro VETOR::aloca - Falta memoria";
+
 template <class T>
 class VETOR {
  public:
@@ -53,7 +58,7 @@ class VETOR {
       v_ = new (std::nothrow) T[static_cast<std::size_t>(n)];
       if (!v_) {
         n_ = 0;
-        erro("Erro VETOR::aloca - Falta memoria");
+        erro(VETOR_FALTA);
       }
     }
   }
@@ -67,7 +72,7 @@ class VETOR {
   int n() const { return n_; }
 
   T& operator()(int i) {
-    if (i < 0 || i >= n_) erro("Erro VETOR::operator() - Indice invalido");
+    if (i < 0 || i >= n_) erro(VETOR_INDICE);
     return v_[i];
   }
   const T& operator()(int i) const { return const_cast<VETOR&>(*this)(i); }
@@ -81,7 +86,7 @@ class VETOR {
         if (i < 0 || i >= n_) erro("Erro VETOR::operator(i,'e') - Indice invalido");
         return v_[i];
       case 'r': case 3: {
-        if (n_ <= 0) erro("Erro VETOR::operator() - Indice invalido");
+        if (n_ <= 0) erro(VETOR_INDICE);
         int k = i % n_;
         if (k < 0) k += n_;
         return v_[k];

@@ -9,6 +9,7 @@
 #include "base/arquivo.h"
 #include "base/erro.h"
 #include "base/lenum.h"
+#include "base/vetor.h"
 
 namespace imagorix {
 
@@ -25,7 +26,7 @@ std::uint32_t inverte(std::uint32_t w) {
 
 int palavras(int n) { return n > 0 ? (n - 1) / 32 + 1 : 0; }
 
-[[noreturn]] void falta_memoria() { erro("Erro VETOR::aloca - Falta memoria"); }
+[[noreturn]] void falta_memoria() { erro(VETOR_FALTA); }
 [[noreturn]] void indice_invalido() { erro("Erro VETORBIT::operator() - Indice invalido"); }
 
 // A bit count computed from others: one that does not fit an int is storage

@@ -17,6 +17,14 @@ namespace imagorix {
 
 namespace {
 
+// Messages of the readers and writers.
+const char* const LEITURA = "Erro: Leitura JPG";
+const char* const FALHA_ESCRITA = "Erro ImpJpg - Falha de escrita ";
+
+// Opening messages of the JPEG readers.
+const char* const ABERTURA = "can't open ";
+const char* const BUFFER = "Erro LeJpg - Faltou memoria setvbuf";
+
 // libjpeg reports errors through error_exit, which must not return. Ours
 // jumps back to the function that called the library. The setjmp lives in a
 // function whose locals all have trivial destructors, so the jump skips no
@@ -149,7 +157,7 @@ void le_jpg(IMG<P>& img, ARQLE& arq) {
       while ((k = std::fread(buf, 1, sizeof buf, f)) > 0) m.bytes.insert(m.bytes.end(), buf, buf + k);
       bytes = static_cast<long long>(m.bytes.size());
       m.f.reset(m.bytes.empty() ? std::fopen("/dev/null", "rb") : fmemopen(m.bytes.data(), m.bytes.size(), "rb"));
-      if (!m.f) erro("Erro: Leitura JPG", "");
+      if (!m.f) erro(LEITURA, "");
       f = m.f.get();
     }
     DECJPG d{};
@@ -157,7 +165,7 @@ void le_jpg(IMG<P>& img, ARQLE& arq) {
     r = decodifica(&d, f, bytes, img);
   }
   if (r == Lido::PLANOS) erro("JPG deve ter 1 ou 3 planos de cores", "");
-  if (r == Lido::ERRO) erro("Erro: Leitura JPG", "");
+  if (r == Lido::ERRO) erro(LEITURA, "");
 }
 
 // Returns JMSG_NOMESSAGE when the file was written, else the code of the
@@ -209,13 +217,9 @@ void imp_jpg(const IMG<P>& img, const std::string& nome, int quality) {
     }
     // Leaving the block removes the partial file.
   }
-  if (r == JERR_FILE_WRITE) erro("Erro ImpJpg - Falha de escrita ", nome);
+  if (r == JERR_FILE_WRITE) erro(FALHA_ESCRITA, nome);
   erro("Erro: Escrita JPG", "");
 }
-
-// Opening messages of the JPEG readers.
-const char* const ABERTURA = "can't open ";
-const char* const BUFFER = "Erro LeJpg - Faltou memoria setvbuf";
 
 }  // namespace
 
@@ -265,7 +269,7 @@ int PlanosJpg(ARQLE& arq) {
     FIMDEC fim{d};
     planos = cabecalho(&d, arq.get());
   }
-  if (planos < 0) erro("Erro: Leitura JPG", "");
+  if (planos < 0) erro(LEITURA, "");
   return planos;
 }
 

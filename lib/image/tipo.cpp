@@ -118,7 +118,7 @@ int TipoImg(ARQLE& arq) {
 }
 
 SUFIXO Sufixo(const std::string& nome) {
-  if (nome.empty() || nome.size() > 255) erro("Erro: nome arquivo invalido", "");
+  if (nome.empty() || nome.size() > 255) erro(NOME_INVALIDO, "");
   SUFIXO s;
   s.nome = nome;
   // A dot in a directory part counts too.

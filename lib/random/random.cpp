@@ -104,14 +104,14 @@ std::uint32_t RANDOM::unmixbits(std::uint32_t w) {
 // Each element is mixed with the previous input element (not the scrambled
 // one), so unscramble can chain on what it has just restored.
 void RANDOM::scramble(VETOR<std::uint32_t>& v) {
-  if (v.n() < 1) erro("Erro VETOR::operator() - Indice invalido");
+  if (v.n() < 1) erro(VETOR_INDICE);
   const VETOR<std::uint32_t> c(v);
   v(0) = mixbits(c(0));
   for (int i = 1; i < v.n(); ++i) v(i) = mixbits(c(i) ^ c(i - 1));
 }
 
 void RANDOM::unscramble(VETOR<std::uint32_t>& v) {
-  if (v.n() < 1) erro("Erro VETOR::operator() - Indice invalido");
+  if (v.n() < 1) erro(VETOR_INDICE);
   v(0) = unmixbits(v(0));
   for (int i = 1; i < v.n(); ++i) v(i) = unmixbits(v(i)) ^ v(i - 1);
 }
