@@ -29,9 +29,9 @@ constexpr int MAXTGA = 65535;
 struct Cabecalho {
   unsigned char b[18];
 
-  int nmapa() const { return b[5] | b[6] << 8; }
-  int nc() const { return b[12] | b[13] << 8; }
-  int nl() const { return b[14] | b[15] << 8; }
+  int nmapa() const { return static_cast<int>(u16le(b + 5)); }
+  int nc() const { return static_cast<int>(u16le(b + 12)); }
+  int nl() const { return static_cast<int>(u16le(b + 14)); }
   bool de_baixo() const { return (b[17] & 0x30) == 0; }
 };
 
