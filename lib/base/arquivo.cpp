@@ -189,7 +189,10 @@ ARQIMP::ARQIMP(const std::string& nome, const char* modo, const std::string& who
   struct stat st, lst;
   const bool existe = stat(nome.c_str(), &st) == 0;
   const bool ligacao = lstat(nome.c_str(), &lst) == 0 && S_ISLNK(lst.st_mode);
-  if (existe ? S_ISREG(st.st_mode) : !ligacao) {
+  // A file the process may not write is not replaced either: opening it
+  // fails below with the caller's message, as it always has.
+  const bool gravavel = !existe || access(nome.c_str(), W_OK) == 0;
+  if (gravavel && (existe ? S_ISREG(st.st_mode) : !ligacao)) {
     destino_ = nome;
     if (existe && ligacao) {
       char real[PATH_MAX];

@@ -196,3 +196,19 @@ TEST(ArqImp, KeepsPermissionsAndWritesThroughLinks) {
   ASSERT_EQ(stat(novo.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 07777, 0640u);
 }
+
+// A file the process may not write stays as it is, although its folder would
+// let a new file take its name.
+TEST(ArqImp, AFileThatMayNotBeWrittenIsNotReplaced) {
+  std::string pasta = testing::TempDir() + "arq_somente_leitura_XXXXXX";
+  ASSERT_NE(mkdtemp(pasta.data()), nullptr);
+  chmod(pasta.c_str(), 0777);
+  const std::string p = pasta + "/fixo.bin";
+  testsupport::write_text(p, "fixed");
+  chmod(p.c_str(), 0444);
+  // Root may write anything; the writer then runs as an ordinary user.
+  EXPECT_EXIT((getuid() == 0 && setuid(65534) != 0 ? std::abort() : (void)0, write_bytes(p, 3)),
+              testing::ExitedWithCode(1), "^Erro IMGBIN::ImpBmp - abertura de  " + p + "\n$");
+  EXPECT_EQ(testsupport::read_text(p), "fixed");
+  std::filesystem::remove_all(pasta);
+}
