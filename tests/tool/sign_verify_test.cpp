@@ -15,6 +15,7 @@
 #include "image/img.h"
 #include "image/leimp.h"
 #include "kova_run.h"
+#include "payload.h"
 #include "random/hash.h"
 #include "search_reference.h"
 #include "support/files.h"
@@ -354,6 +355,35 @@ TEST_F(Tampered, OneChangedPixelIsRejected) {
     }
     ExpectRejected(img, key, T, expected);
   }
+}
+
+// A record that does not decode, behind a MAC made again with the key as
+// only its holder could: the decoder's error alone, no success line first.
+TEST_F(Tampered, UndecodableRecordBehindAValidMacIsRefused) {
+  ASSERT_NE(signed_img, nullptr);
+  IMGBIN img(*signed_img);
+  img.fundo() |= 1u;
+  CARRIERS car(img, VisTable(), key);
+  const HEADER h = ReadHeader(car, T);
+  ASSERT_EQ(h.B, trace->B);
+  ASSERT_EQ(h.w, trace->w);
+  // All '1' (black): the leading flag, then a unary part that never ends.
+  for (int i = 0; i < h.w; ++i) car.set(h.B + T + HeaderBits - 16 + i, false);
+  BlankMac(car, h.B, T);
+  WriteMac(car, h.B, ComputeMac(img, T, key));
+  ExpectRejected(img, key, T, "Error: truncated Golomb code \n");
+}
+
+// The success line comes once the page is restored; a restored file that
+// cannot be written still fails the run.
+TEST_F(Tampered, FailedWriteAfterVerifyingEndsWithStatusOne) {
+  ASSERT_NE(signed_img, nullptr);
+  const std::string in = write(*signed_img, "tamper_in.bmp"), out = scratch_path("no/such/dir/back.bmp");
+  const KovaResult r = run_kova(VerifyArgs(key, in, out, T));
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, kVerified);
+  EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
+  EXPECT_FALSE(exists(out));
 }
 
 TEST_F(Tampered, WrongKeyOrMacLengthOrNoMark) {
