@@ -29,6 +29,10 @@ const char* const usage[] = {
     "  TamMAC: size of MAC. Default=128 (the same as in insertion)",
 };
 
+// Refusals both modes raise.
+const char* const KeyMessage = "Error: secretkey reading";
+const char* const TamMACMessage = "Error: TamMAC reading";
+
 [[noreturn]] void badshape() {
   for (const char* line : usage) std::puts(line);
   imagorix::erro("Error: Invalid number of arguments");
@@ -63,9 +67,9 @@ Command parse(int argc, char** argv) {
     if (argc < 5 || argc > 7) badshape();
     cmd.original = argv[2];
     cmd.marked = argv[4];
-    if (!readkey(argv[3], cmd.key)) imagorix::erro("Error: secretkey reading");
+    if (!readkey(argv[3], cmd.key)) imagorix::erro(KeyMessage);
     if (argc >= 6) {
-      if (!readint(argv[5], cmd.TamMAC)) imagorix::erro("Error: TamMAC reading");
+      if (!readint(argv[5], cmd.TamMAC)) imagorix::erro(TamMACMessage);
       if (cmd.TamMAC & 31) imagorix::erro("Error: TamMAC must be divisible by 32");
     }
     if (argc == 7 && !readint(argv[6], cmd.m)) imagorix::erro("Error: m reading");
@@ -73,9 +77,9 @@ Command parse(int argc, char** argv) {
     if (argc < 5 || argc > 6) badshape();
     cmd.marked = argv[3];
     cmd.reverted = argv[4];
-    if (!readkey(argv[2], cmd.key)) imagorix::erro("Error: secretkey reading");
+    if (!readkey(argv[2], cmd.key)) imagorix::erro(KeyMessage);
     if (argc == 6) {
-      if (!readint(argv[5], cmd.TamMAC)) imagorix::erro("Error: TamMAC reading");
+      if (!readint(argv[5], cmd.TamMAC)) imagorix::erro(TamMACMessage);
       // This mode's message has always begun with "Erro:".
       if (cmd.TamMAC & 31) imagorix::erro("Erro: TamMAC must be divisible by 32");
     }

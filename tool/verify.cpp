@@ -14,7 +14,7 @@ using imagorix::erro;
 void verify(int key, const std::string& marked, int TamMAC, const std::string& reverted) {
   const int T = TamMAC;
   // A MAC of no bits would vouch for any image.
-  if (T <= 0) erro("Error: TamMAC must be positive");
+  if (T <= 0) erro(TamMACPositiveMessage);
 
   const VETOR<int>& vis = VisTable();
   IMGBIN img = ReadPage(marked, T, "Error: Image too small");

@@ -368,7 +368,7 @@ TEST_F(Tampered, UndecodableRecordBehindAValidMacIsRefused) {
   ASSERT_EQ(h.B, trace->B);
   ASSERT_EQ(h.w, trace->w);
   // All '1' (black): the leading flag, then a unary part that never ends.
-  for (int i = 0; i < h.w; ++i) car.set(h.B + T + HeaderBits - 16 + i, false);
+  for (int i = 0; i < h.w; ++i) car.set(h.B + T + CompressedOffset + i, false);
   BlankMac(car, h.B, T);
   WriteMac(car, h.B, ComputeMac(img, T, key));
   ExpectRejected(img, key, T, "Error: truncated Golomb code \n");
