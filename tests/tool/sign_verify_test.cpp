@@ -19,10 +19,11 @@
 #include "random/hash.h"
 #include "search_reference.h"
 #include "support/files.h"
+#include "support/images.h"
 #include "test_pages.h"
 
 using namespace kova;
-using pages::SamePixels;
+using testsupport::same_pixels;
 
 namespace {
 
@@ -173,7 +174,7 @@ void RoundTrip(const std::string& original_file, int key, int T, int m,
   ASSERT_TRUE(exists(marked));
 
   const IMGBIN got = read(marked);
-  EXPECT_TRUE(SamePixels(got, ExpectedMarked(original, key, T, m, e.search)));
+  EXPECT_TRUE(same_pixels(got, ExpectedMarked(original, key, T, m, e.search)));
   Plain pl(got, key);
   EXPECT_EQ(pl.field(0, 16), bitstr((e.search.B - 16) / 32, 16));
   EXPECT_EQ(pl.field(e.search.B + T, 5), bitstr(m - 2, 5));
@@ -184,7 +185,7 @@ void RoundTrip(const std::string& original_file, int key, int T, int m,
   EXPECT_EQ(v.out, kVerified);
   EXPECT_EQ(v.err, "");
   ASSERT_TRUE(exists(back));
-  EXPECT_TRUE(SamePixels(read(back), original));
+  EXPECT_TRUE(same_pixels(read(back), original));
 }
 
 // A run that must fail: its exact streams, and no file where it would write.
@@ -422,7 +423,7 @@ TEST(SignVerify, FormatsOfTheFiles) {
     EXPECT_EQ(v.status, 0) << v.err;
     EXPECT_EQ(v.out, kVerified);
     ASSERT_TRUE(exists(back));
-    EXPECT_TRUE(SamePixels(read(back), page));
+    EXPECT_TRUE(same_pixels(read(back), page));
   }
 
   // Grey and colour originals are made binary by the reader; the marked and
@@ -439,7 +440,7 @@ TEST(SignVerify, FormatsOfTheFiles) {
   imagorix::imp(grey, scratch_path("grey.pgm"));
   imagorix::imp(grey, scratch_path("grey.tga"));
   imagorix::imp(colour, scratch_path("colour.ppm"));
-  ASSERT_TRUE(SamePixels(read(scratch_path("grey.pgm")), page)) << "the grey page should read as the page";
+  ASSERT_TRUE(same_pixels(read(scratch_path("grey.pgm")), page)) << "the grey page should read as the page";
   {
     SCOPED_TRACE("pgm");
     RoundTrip(scratch_path("grey.pgm"), 8, 32, 3, "from_pgm.pbm", "from_pgm_back.txt");
