@@ -232,7 +232,7 @@ CARRIERS::CARRIERS(IMGBIN& img, const VETOR<int>& vis, int key)
 }
 
 std::uint64_t CARRIERS::word(int p) const {
-  if (p < 0 || p >= nb_) imagorix::erro("Erro VETOR::operator() - Indice invalido");
+  if (p < 0 || p >= nb_) imagorix::erro(IndexMessage);
   if (p >= sorted_) sort_to(p);
   return words_[p];
 }

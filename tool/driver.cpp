@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "base/erro.h"
+#include "base/lenum.h"
 #include "sign.h"
 #include "verify.h"
 
@@ -28,39 +29,32 @@ const char* const usage[] = {
     "  TamMAC: size of MAC. Default=128 (the same as in insertion)",
 };
 
+// Refusals both modes raise.
+const char* const KeyMessage = "Error: secretkey reading";
+const char* const TamMACMessage = "Error: TamMAC reading";
+
 [[noreturn]] void badshape() {
   for (const char* line : usage) std::puts(line);
   imagorix::erro("Error: Invalid number of arguments");
-}
-
-// Reads "%d" syntax into v, saturating far above any 32-bit value so that
-// long digit strings cannot overflow; false when there are no digits.
-bool readlong(const char* s, std::int64_t& v) {
-  const auto* p = reinterpret_cast<const unsigned char*>(s);
-  while (std::isspace(*p)) ++p;
-  bool neg = false;
-  if (*p == '+' || *p == '-') neg = *p++ == '-';
-  if (!std::isdigit(*p)) return false;
-  constexpr std::int64_t cap = std::int64_t{1} << 40;
-  std::int64_t x = 0;
-  for (; std::isdigit(*p); ++p)
-    if (x < cap) x = x * 10 + (*p - '0');
-  v = neg ? -x : x;
-  return true;
 }
 
 }  // namespace
 
 bool readint(const char* s, int& v) {
   std::int64_t x;
-  if (!readlong(s, x) || x < INT32_MIN || x > INT32_MAX) return false;
+  if (!imagorix::LeDecimal(s, x) || x < INT32_MIN || x > INT32_MAX) return false;
   v = static_cast<int>(x);
   return true;
 }
 
 bool readkey(const char* s, int& key) {
   std::int64_t x;
-  if (!readlong(s, x) || x < INT32_MIN || x > UINT32_MAX) return false;
+  const char* end = imagorix::LeDecimal(s, x);
+  if (!end || x < INT32_MIN || x > UINT32_MAX) return false;
+  // A key read up to its first non-digit would be another key: "0xBEEF" is
+  // 0 and "12,345" is 12. Only blanks may follow.
+  while (std::isspace(static_cast<unsigned char>(*end))) ++end;
+  if (*end) return false;
   key = static_cast<int>(static_cast<std::uint32_t>(x));
   return true;
 }
@@ -73,9 +67,9 @@ Command parse(int argc, char** argv) {
     if (argc < 5 || argc > 7) badshape();
     cmd.original = argv[2];
     cmd.marked = argv[4];
-    if (!readkey(argv[3], cmd.key)) imagorix::erro("Error: secretkey reading");
+    if (!readkey(argv[3], cmd.key)) imagorix::erro(KeyMessage);
     if (argc >= 6) {
-      if (!readint(argv[5], cmd.TamMAC)) imagorix::erro("Error: TamMAC reading");
+      if (!readint(argv[5], cmd.TamMAC)) imagorix::erro(TamMACMessage);
       if (cmd.TamMAC & 31) imagorix::erro("Error: TamMAC must be divisible by 32");
     }
     if (argc == 7 && !readint(argv[6], cmd.m)) imagorix::erro("Error: m reading");
@@ -83,9 +77,9 @@ Command parse(int argc, char** argv) {
     if (argc < 5 || argc > 6) badshape();
     cmd.marked = argv[3];
     cmd.reverted = argv[4];
-    if (!readkey(argv[2], cmd.key)) imagorix::erro("Error: secretkey reading");
+    if (!readkey(argv[2], cmd.key)) imagorix::erro(KeyMessage);
     if (argc == 6) {
-      if (!readint(argv[5], cmd.TamMAC)) imagorix::erro("Error: TamMAC reading");
+      if (!readint(argv[5], cmd.TamMAC)) imagorix::erro(TamMACMessage);
       // This mode's message has always begun with "Erro:".
       if (cmd.TamMAC & 31) imagorix::erro("Erro: TamMAC must be divisible by 32");
     }

@@ -19,10 +19,12 @@ struct Command {
 // ("12abc" is 12). A value outside the range of int is refused.
 bool readint(const char* s, int& v);
 
-// Reads the secret key. The key is a 32-bit word, so besides the range of
-// int it also accepts 2147483648 ... 4294967295 and takes them modulo 2^32
-// (4294967295 is the key -1), which is what a user giving an unsigned 32-bit
-// number means. Anything beyond 32 bits is refused rather than cut.
+// Reads the secret key: a whole decimal integer, blanks around it allowed
+// and nothing else ("12abc", "0x1F" and "12,345" are refused, not read as a
+// prefix). The key is a 32-bit word, so besides the range of int it also
+// accepts 2147483648 ... 4294967295 and takes them modulo 2^32 (4294967295
+// is the key -1), which is what a user giving an unsigned 32-bit number
+// means. Anything beyond 32 bits is refused rather than cut.
 bool readkey(const char* s, int& key);
 
 // Checks a command line (argc counts the program name) and converts its

@@ -22,36 +22,37 @@ std::string read_bits(const CARRIERS& car, int first, int count) {
 
 std::string Disagreements(const CARRIERS& car, int B, int L) {
   std::string s;
-  s.reserve(static_cast<std::size_t>(16 + (L > 0 ? L : 0)));
-  for (int p = 0; p < 16; ++p) s.push_back(car.disagreement(p));
+  s.reserve(static_cast<std::size_t>(KBits + (L > 0 ? L : 0)));
+  for (int p = 0; p < KBits; ++p) s.push_back(car.disagreement(p));
   for (int i = 0; i < L; ++i) s.push_back(car.disagreement(B + i));
   return s;
 }
 
 std::string MakePayload(int B, int m, const std::string& C) {
-  if (B < 16 || (B - 16) % 32 != 0 || (B - 16) / 32 > MaxField)
+  if (B < FirstBegin || (B - FirstBegin) % RegionStep != 0 || (B - FirstBegin) / RegionStep > MaxField)
     imagorix::erro("Error: the payload region must begin at 16 + 32k with k <= 65535");
   if (m < MinM || m > MaxM) imagorix::erro("Error: m must lie in 2 ... 33");
   if (C.size() > static_cast<std::size_t>(MaxField))
     imagorix::erro("Error: more than 65535 compressed bits");
-  return bitstr((B - 16) / 32, 16) + bitstr(m - MinM, 5) + bitstr(static_cast<int>(C.size()), 16) + C;
+  return bitstr((B - FirstBegin) / RegionStep, KBits) + bitstr(m - MinM, MBits) +
+         bitstr(static_cast<int>(C.size()), WBits) + C;
 }
 
 void WritePayload(CARRIERS& car, int B, int T, const std::string& P) {
   const int n = static_cast<int>(P.size());
-  for (int j = 0; j < n; ++j) car.set(j < 16 ? j : B + T + j - 16, P[j] != '1');
+  for (int j = 0; j < n; ++j) car.set(j < KBits ? j : B + T + j - KBits, P[j] != '1');
 }
 
 HEADER ReadHeader(const CARRIERS& car, int T) {
   HEADER h;
-  h.B = 16 + 32 * bitval(read_bits(car, 0, 16));
-  h.m = bitval(read_bits(car, h.B + T, 5)) + MinM;
-  h.w = bitval(read_bits(car, h.B + T + 5, 16));
+  h.B = FirstBegin + RegionStep * bitval(read_bits(car, 0, KBits));
+  h.m = bitval(read_bits(car, h.B + T + MOffset, MBits)) + MinM;
+  h.w = bitval(read_bits(car, h.B + T + WOffset, WBits));
   return h;
 }
 
 std::string ReadCompressed(const CARRIERS& car, const HEADER& h, int T) {
-  return read_bits(car, h.B + T + HeaderBits - 16, h.w);
+  return read_bits(car, h.B + T + CompressedOffset, h.w);
 }
 
 void BlankMac(CARRIERS& car, int B, int T) {
@@ -107,7 +108,7 @@ std::string ComputeMac(const IMGBIN& img, int T, int key) {
 
 void Restore(CARRIERS& car, int B, const std::string& S) {
   const int n = static_cast<int>(S.size());
-  for (int j = 0; j < n; ++j) car.restore(j < 16 ? j : B + j - 16, S[j]);
+  for (int j = 0; j < n; ++j) car.restore(j < KBits ? j : B + j - KBits, S[j]);
 }
 
 }  // namespace kova

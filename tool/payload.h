@@ -22,11 +22,28 @@
 
 namespace kova {
 
+// Widths of the header fields k, m - 2 and w. k lies at positions
+// 0 ... KBits-1, the other two right after the MAC.
+inline constexpr int KBits = 16, MBits = 5, WBits = 16;
 // Bits of the payload string before the compressed bits: k, m - 2, w.
-inline constexpr int HeaderBits = 37;
+inline constexpr int HeaderBits = KBits + MBits + WBits;
 // Largest value of the 16-bit fields k and w, and the range of m.
 inline constexpr int MaxField = 65535;
 inline constexpr int MinM = 2, MaxM = 33;
+
+// The payload region begins at B = FirstBegin + RegionStep * k, just after
+// the positions of k at the earliest; the search also grows it by RegionStep.
+inline constexpr int FirstBegin = KBits, RegionStep = 32;
+// The last beginning k can name.
+inline constexpr int MaxBegin = FirstBegin + RegionStep * MaxField;
+
+// Where the fields after the MAC lie, counted from B + T: m - 2, w, then the
+// compressed bits.
+inline constexpr int MOffset = 0, WOffset = MBits, CompressedOffset = MBits + WBits;
+
+// Refusals raised in more than one place.
+inline constexpr const char* ImpossibleMessage = "Error: Impossible to authenticate the image";
+inline constexpr const char* TamMACPositiveMessage = "Error: TamMAC must be positive";
 
 // The disagreement bits of the carriers at positions 0 ... 15 and then
 // B ... B+L-1, in that order.

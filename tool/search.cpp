@@ -5,6 +5,7 @@
 
 #include "base/erro.h"
 #include "golomb.h"
+#include "payload.h"
 
 namespace kova {
 
@@ -24,11 +25,11 @@ struct RUNLENGTH {
 REGION SearchRegion(const CARRIERS& car, int T, int m) {
   const RUNLENGTH len(m);
   const int nb = car.n();
-  if (nb < 16) imagorix::erro("Erro VETOR::operator() - Indice invalido");
+  if (nb < KBits) imagorix::erro(IndexMessage);
 
   // Positions 0 ... 15 never change: their closed runs and open zeros.
   long long head = 0, head_zeros = 0;
-  for (int p = 0; p < 16; ++p) {
+  for (int p = 0; p < KBits; ++p) {
     if (car.disagreement(p) == '1') {
       head += len(head_zeros);
       head_zeros = 0;
@@ -42,7 +43,7 @@ REGION SearchRegion(const CARRIERS& car, int T, int m) {
   // ones[0] ... ones[i], and before[p - 16] the number of ones before p.
   std::vector<int> ones, before{0};
   std::vector<long long> sums;
-  int read = 16;
+  int read = FirstBegin;
   const auto read_to = [&](int end) {
     for (; read < end; ++read) {
       if (car.disagreement(read) == '1') {
@@ -57,7 +58,7 @@ REGION SearchRegion(const CARRIERS& car, int T, int m) {
   // between the region's ones, and the trailing zeros closed by the '1' that
   // encode appends.
   const auto compressed = [&](int B, int E) {
-    const int i0 = before[B - 16], i1 = before[E - 16];
+    const int i0 = before[B - FirstBegin], i1 = before[E - FirstBegin];
     if (i0 == i1) return 1 + head + len(head_zeros + (E - B));
     const int first = ones[i0], last = ones[i1 - 1];
     long long w = 1 + head + len(head_zeros + (first - B)) + (sums[i1 - 1] - sums[i0]);
@@ -65,23 +66,23 @@ REGION SearchRegion(const CARRIERS& car, int T, int m) {
     return w;
   };
 
-  long long B = 16, L = T + 32;
+  long long B = FirstBegin, L = T + RegionStep;
   while (true) {
     const long long E = B + L;
-    if (E > nb) imagorix::erro("Erro VETOR::operator() - Indice invalido");
+    if (E > nb) imagorix::erro(IndexMessage);
     read_to(static_cast<int>(E));
-    const long long n = 16 + L, w = compressed(static_cast<int>(B), static_cast<int>(E));
+    const long long n = KBits + L, w = compressed(static_cast<int>(B), static_cast<int>(E));
     const long long free = n - w;
     std::printf("Beginning: %lld\tOrig. size n: %lld\tCompr. size w: %lld\tFree bits n-w: %lld\n", B,
                 n, w, free);
     std::fflush(stdout);  // progress shows as it happens, also through a pipe
-    long long nextB = B, nextL = L + 32;
+    long long nextB = B, nextL = L + RegionStep;
     if (free < 0) {
-      nextB = B + 32;
-      nextL = T + 32;
+      nextB = B + RegionStep;
+      nextL = T + RegionStep;
     }
-    if (nextB + nextL > nb) imagorix::erro("Error: Impossible to authenticate the image");
-    if (free >= T + 37) return REGION{static_cast<int>(B), static_cast<int>(n), static_cast<int>(w)};
+    if (nextB + nextL > nb) imagorix::erro(ImpossibleMessage);
+    if (free >= T + HeaderBits) return REGION{static_cast<int>(B), static_cast<int>(n), static_cast<int>(w)};
     B = nextB;
     L = nextL;
   }

@@ -14,7 +14,7 @@ using imagorix::erro;
 void verify(int key, const std::string& marked, int TamMAC, const std::string& reverted) {
   const int T = TamMAC;
   // A MAC of no bits would vouch for any image.
-  if (T <= 0) erro("Error: TamMAC must be positive");
+  if (T <= 0) erro(TamMACPositiveMessage);
 
   const VETOR<int>& vis = VisTable();
   IMGBIN img = ReadPage(marked, T, "Error: Image too small");
@@ -26,9 +26,13 @@ void verify(int key, const std::string& marked, int TamMAC, const std::string& r
   BlankMac(car, h.B, T);
   if (ComputeMac(img, T, key) != stored)
     erro("AW FAILED: image was modified or a wrong key was used\n");
-  std::puts("AW VERIFIED: authentication watermark verified");
 
+  // The MAC vouches for the pixels, not for the record being decodable: the
+  // page is restored in memory before success is announced, so that a record
+  // that does not decode ends with its own error alone. A failing write after
+  // the announcement still ends the run with status 1.
   Restore(car, h.B, GOLOMB(h.m).decode(ReadCompressed(car, h, T)));
+  std::puts("AW VERIFIED: authentication watermark verified");
   imagorix::imp(img, reverted);
 }
 

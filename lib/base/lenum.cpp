@@ -145,20 +145,13 @@ bool uma_de(std::string_view s, const std::string_view (&lista)[N]) {
   return false;
 }
 
-// The integer a "%d" conversion reads at the start of s: optional sign, at
-// least one digit, as many digits as follow. Values beyond int are reported
-// by direction instead of being wrapped.
+// A token as an int, read by LeDecimal. Values beyond int are reported by
+// direction instead of being wrapped.
 enum class Inteiro { OK, FALHA, ACIMA, ABAIXO };
 
 Inteiro inteiro(const char* s, int& v) {
-  bool neg = false;
-  if (*s == '+' || *s == '-') neg = *s++ == '-';
-  if (*s < '0' || *s > '9') return Inteiro::FALHA;
-  constexpr std::int64_t LIMITE = std::int64_t{INT_MAX} + 1;
-  std::int64_t a = 0;
-  for (; *s >= '0' && *s <= '9'; ++s)
-    if (a <= LIMITE) a = a * 10 + (*s - '0');  // stops growing once too big
-  if (neg) a = -a;
+  std::int64_t a;
+  if (!LeDecimal(s, a)) return Inteiro::FALHA;
   if (a > INT_MAX) return Inteiro::ACIMA;
   if (a < INT_MIN) return Inteiro::ABAIXO;
   v = static_cast<int>(a);
@@ -195,6 +188,18 @@ bool le_real(FILE* f, double& x) {
 }
 
 }  // namespace
+
+const char* LeDecimal(const char* s, std::int64_t& v) {
+  while (std::isspace(static_cast<unsigned char>(*s))) ++s;
+  bool neg = false;
+  if (*s == '+' || *s == '-') neg = *s++ == '-';
+  if (*s < '0' || *s > '9') return nullptr;
+  std::int64_t a = 0;
+  for (; *s >= '0' && *s <= '9'; ++s)
+    if ((a = a * 10 + (*s - '0')) > DECIMAL_TETO) a = DECIMAL_TETO;
+  v = neg ? -a : a;
+  return s;
+}
 
 std::string LeTokenNum(FILE* f) {
   Token tk;

@@ -30,6 +30,7 @@
 // large for the type becomes an infinity.
 #pragma once
 #include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
@@ -70,6 +71,17 @@ void LeNum(FILE* f, BYTE& x);
 // An int, or EOFNUM when the stream has ended: for trailing values a file may
 // omit. A value of INT_MIN written in the file reads as the end as well.
 void LeNumOpt(FILE* f, int& x);
+
+// Magnitude at which LeDecimal stops counting: far above any 32-bit value,
+// so that a long digit string reads as "too large" instead of overflowing.
+inline constexpr std::int64_t DECIMAL_TETO = std::int64_t{1} << 40;
+
+// The integer that "%d" reads at the start of s: leading white space, an
+// optional sign, then at least one digit. Stores it in v, its magnitude
+// capped at DECIMAL_TETO, and returns where the digits end; whatever follows
+// is left to the caller ("12abc" reads as 12 and returns "abc"). Without a
+// digit returns nullptr and leaves v alone.
+const char* LeDecimal(const char* s, std::int64_t& v);
 
 // One truth value from one character (LeChar): 1 t v x true, 0 f . false;
 // anything else ends the program with "Erro: LeBool " and the token.

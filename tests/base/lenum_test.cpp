@@ -220,6 +220,43 @@ TEST(LeNum, Integers) {
   }
 }
 
+TEST(LeDecimal, ReadsPercentDPrefixAndTellsWhereItEnds) {
+  const struct {
+    const char* in;
+    bool ok;
+    std::int64_t v;
+    const char* rest;
+  } casos[] = {
+      {"12abc", true, 12, "abc"},
+      {" \t\n-7 ", true, -7, " "},
+      {"+0", true, 0, ""},
+      {"0x1F", true, 0, "x1F"},
+      {"12,345", true, 12, ",345"},
+      {"4294967295", true, 4294967295, ""},
+      {"-2147483649", true, -2147483649, ""},
+      // Long digit strings stop growing instead of overflowing.
+      {"99999999999999999999999999", true, DECIMAL_TETO, ""},
+      {"-99999999999999999999999999x", true, -DECIMAL_TETO, "x"},
+      {"", false, 0, nullptr},
+      {"abc", false, 0, nullptr},
+      {"-", false, 0, nullptr},
+      {"+-1", false, 0, nullptr},
+      {"- 1", false, 0, nullptr},
+  };
+  for (const auto& c : casos) {
+    std::int64_t v = 12345;
+    const char* fim = LeDecimal(c.in, v);
+    if (!c.ok) {
+      EXPECT_EQ(fim, nullptr) << c.in;
+      EXPECT_EQ(v, 12345) << c.in;
+      continue;
+    }
+    ASSERT_NE(fim, nullptr) << c.in;
+    EXPECT_EQ(v, c.v) << c.in;
+    EXPECT_STREQ(fim, c.rest) << c.in;
+  }
+}
+
 TEST(LeNum, ShortKeywordsAndByteSaturation) {
   Texto t("maxsht M +max +m minsht MIN -m -max . 99999999999 -99999999999");
   const SHT esperado[] = {32767, 32767, 32767, 32767, -32768, -32768, -32768, -32768, -32768};

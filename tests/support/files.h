@@ -171,36 +171,33 @@ struct RunResult {
 
 namespace detail {
 
-// Runs exe with args, its standard output going to descriptor out and its
-// standard error to err, and waits for it: its exit status, or -1 when it
-// did not exit normally.
-inline int run_to(const std::string& exe, const std::vector<std::string>& args, int out, int err) {
-  std::vector<std::string> copy(args);
-  std::string path = exe;
-  std::vector<char*> argv{path.data()};
-  for (auto& a : copy) argv.push_back(a.data());
-  argv.push_back(nullptr);
+// Forks a child whose standard output goes to descriptor out and standard
+// error to err, and which runs child(); child must end the process. Waits
+// for it: its exit status, or -1 when it did not exit normally. Buffered
+// output is flushed first, so that the child does not write it again.
+template <class F>
+int fork_to(int out, int err, F&& child) {
+  std::fflush(nullptr);
   const pid_t pid = fork();
   if (pid == 0) {
     dup2(out, 1);
     dup2(err, 2);
-    execv(path.c_str(), argv.data());
+    child();
     _exit(127);
   }
   int st = 0;
   return pid > 0 && waitpid(pid, &st, 0) == pid && WIFEXITED(st) ? WEXITSTATUS(st) : -1;
 }
 
-}  // namespace detail
-
-// Runs exe with args, its standard output and error going to files in the
-// scratch directory, and collects them and its exit status.
-inline RunResult run_program(const std::string& exe, const std::vector<std::string>& args) {
+// fork_to with both streams going to files in the scratch directory, read
+// back once the child has ended.
+template <class F>
+RunResult capture(F&& child) {
   std::string on = scratch_path("run_out_XXXXXX"), en = scratch_path("run_err_XXXXXX");
   const int o = mkstemp(on.data()), e = mkstemp(en.data());
   RunResult r;
   if (o >= 0 && e >= 0) {
-    r.status = detail::run_to(exe, args, o, e);
+    r.status = fork_to(o, e, child);
     r.out = read_text(on);
     r.err = read_text(en);
   }
@@ -213,13 +210,48 @@ inline RunResult run_program(const std::string& exe, const std::vector<std::stri
   return r;
 }
 
+// The argument vector of exe and args for execv; the strings live in copy.
+inline std::vector<char*> argv_of(std::vector<std::string>& copy) {
+  std::vector<char*> argv;
+  for (auto& a : copy) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  return argv;
+}
+
+}  // namespace detail
+
+// Runs exe with args, its standard output and error going to files in the
+// scratch directory, and collects them and its exit status.
+inline RunResult run_program(const std::string& exe, const std::vector<std::string>& args) {
+  std::vector<std::string> copy{exe};
+  copy.insert(copy.end(), args.begin(), args.end());
+  const std::vector<char*> argv = detail::argv_of(copy);
+  return detail::capture([&] { execv(argv[0], argv.data()); });
+}
+
+// Runs body in a forked child of this process, as run_program runs a
+// program: what it writes on its standard streams, and its exit status,
+// which is what body returns or the status an error ends it with. For code
+// that may end the process, run without starting a program each time.
+template <class F>
+RunResult run_in_child(F&& body) {
+  return detail::capture([&] {
+    const int status = body();
+    std::fflush(nullptr);
+    _exit(status);
+  });
+}
+
 // Runs exe with args, both its output streams going into one file, as a
 // shell's 2>&1 sends them: what it wrote, in the order it wrote it.
 inline std::string run_program_combined(const std::string& exe, const std::vector<std::string>& args) {
   std::string name = scratch_path("run_both_XXXXXX");
   const int fd = mkstemp(name.data());
   if (fd < 0) return "";
-  detail::run_to(exe, args, fd, fd);
+  std::vector<std::string> copy{exe};
+  copy.insert(copy.end(), args.begin(), args.end());
+  const std::vector<char*> argv = detail::argv_of(copy);
+  detail::fork_to(fd, fd, [&] { execv(argv[0], argv.data()); });
   close(fd);
   const std::string s = read_text(name);
   std::remove(name.c_str());

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <random>
+#include <string>
 
 #include "image/imgbin.h"
 
@@ -18,25 +19,30 @@ inline imagorix::IMGBIN random_words_image(int nl, int nc, unsigned seed) {
   return b;
 }
 
-// Asserts that a and b have the same sizes and pixels. Spare bits past the
-// last column of a binary image are not pixels and are not compared.
-inline void expect_same_pixels(const imagorix::IMGBIN& a, const imagorix::IMGBIN& b) {
-  ASSERT_EQ(a.nl(), b.nl());
-  ASSERT_EQ(a.nc(), b.nc());
-  const std::uint32_t last = (a.nc() & 31) ? ~0u << (32 - (a.nc() & 31)) : ~0u;
+// Where a and b first differ: empty when they have the same sizes and the
+// same pixels. Spare bits past the last column of a binary image are not
+// pixels and are not compared.
+template <class I>
+std::string pixel_difference(const I& a, const I& b) {
+  if (a.nl() != b.nl() || a.nc() != b.nc())
+    return "sizes " + std::to_string(a.nl()) + "x" + std::to_string(a.nc()) + " and " +
+           std::to_string(b.nl()) + "x" + std::to_string(b.nc());
   for (int l = 0; l < a.nl(); ++l)
-    for (int k = 0; k < a.wpr(); ++k) {
-      const std::uint32_t m = k == a.wpr() - 1 ? last : ~0u;
-      ASSERT_EQ(a.row(l)[k] & m, b.row(l)[k] & m) << "row " << l << " word " << k;
-    }
+    for (int c = 0; c < a.nc(); ++c)
+      if (!(a(l, c) == b(l, c))) return "pixel (" + std::to_string(l) + ", " + std::to_string(c) + ")";
+  return "";
 }
 
 template <class I>
+bool same_pixels(const I& a, const I& b) {
+  return pixel_difference(a, b).empty();
+}
+
+// A test failure naming the first difference, when there is one.
+template <class I>
 void expect_same_pixels(const I& a, const I& b) {
-  ASSERT_EQ(a.nl(), b.nl());
-  ASSERT_EQ(a.nc(), b.nc());
-  for (int l = 0; l < a.nl(); ++l)
-    for (int c = 0; c < a.nc(); ++c) ASSERT_TRUE(a(l, c) == b(l, c)) << l << "," << c;
+  const std::string d = pixel_difference(a, b);
+  EXPECT_TRUE(d.empty()) << "the images differ: " << d;
 }
 
 }  // namespace testsupport

@@ -56,6 +56,11 @@ INSTANTIATE_TEST_SUITE_P(
         BadLine{{"s", "in.bmp", "", "out.bmp"}, false, "Error: secretkey reading \n"},
         BadLine{{"s", "in.bmp", "4294967296", "out.bmp"}, false, "Error: secretkey reading \n"},
         BadLine{{"V", "-", "out.bmp", "back.bmp"}, false, "Error: secretkey reading \n"},
+        // A key is a whole number: a hexadecimal or mistyped one is refused
+        // in both modes rather than read up to its first non-digit.
+        BadLine{{"s", "in.bmp", "0xDEADBEEF", "out.bmp"}, false, "Error: secretkey reading \n"},
+        BadLine{{"s", "in.bmp", "12abc", "out.bmp"}, false, "Error: secretkey reading \n"},
+        BadLine{{"v", "12,345", "out.bmp", "back.bmp"}, false, "Error: secretkey reading \n"},
         BadLine{{"s", "in.bmp", "7", "out.bmp", "abc"}, false, "Error: TamMAC reading \n"},
         BadLine{{"s", "in.bmp", "7", "out.bmp", "4294967424"}, false, "Error: TamMAC reading \n"},
         BadLine{{"v", "7", "out.bmp", "back.bmp", "+"}, false, "Error: TamMAC reading \n"},
@@ -75,7 +80,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Driver, WellFormedLinesReachTheirMode) {
   const std::vector<std::vector<std::string>> lines = {
       {"S", "/nonexistent/in.bmp", "7", "/nonexistent/out.bmp"},
-      {"sign", "/nonexistent/in.bmp", "12abc", "/nonexistent/out.bmp", "-32", "2"},
+      {"sign", "/nonexistent/in.bmp", " 12\t", "/nonexistent/out.bmp", "-32abc", "2x"},
       {"v", "7", "/nonexistent/out.bmp", "/nonexistent/back.bmp", "0"},
   };
   for (const auto& args : lines) {
@@ -106,7 +111,7 @@ TEST(Driver, ParsesSignLinesWithDefaults) {
   EXPECT_EQ(c.TamMAC, 128);
   EXPECT_EQ(c.m, 3);
 
-  c = parse({"sign", "a", "12abc", "b", "-32"});
+  c = parse({"sign", "a", " 12\n", "b", "-32abc"});
   EXPECT_EQ(c.key, 12);
   EXPECT_EQ(c.TamMAC, -32);
   EXPECT_EQ(c.m, 3);
@@ -137,6 +142,7 @@ TEST(Driver, ReadsNumbersLikePercentD) {
   };
   const Case cases[] = {
       {"12abc", true, 12},     {" \t-7", true, -7},       {"+0", true, 0},
+      {"0x1F", true, 0},       {"12,345", true, 12},
       {"2147483647", true, INT_MAX}, {"-2147483648", true, INT_MIN},
       {"", false, 0},          {"abc", false, 0},        {"x12", false, 0},
       {"-", false, 0},         {"+-1", false, 0},        {"- 1", false, 0},
@@ -153,7 +159,7 @@ TEST(Driver, ReadsNumbersLikePercentD) {
   }
 }
 
-TEST(Driver, KeysAreThirtyTwoBitWords) {
+TEST(Driver, KeysAreWholeThirtyTwoBitWords) {
   struct Case {
     const char* text;
     bool ok;
@@ -161,11 +167,22 @@ TEST(Driver, KeysAreThirtyTwoBitWords) {
   };
   const Case cases[] = {
       {"7", true, 7},
+      {" \t-7 \n", true, -7},
+      {"+4294967295 ", true, -1},
       {"-2147483648", true, INT_MIN},
       {"2147483648", true, INT_MIN},
       {"4294967295", true, -1},
       {"4294967296", false, 0},
       {"-2147483649", false, 0},
+      // Nothing but blanks may follow the digits.
+      {"0xDEADBEEF", false, 0},
+      {"12,345", false, 0},
+      {"12abc", false, 0},
+      {"7 8", false, 0},
+      {"1e3", false, 0},
+      {"7.0", false, 0},
+      {"", false, 0},
+      {" ", false, 0},
       {"99999999999999999999999", false, 0},
   };
   for (const Case& c : cases) {

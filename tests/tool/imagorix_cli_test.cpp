@@ -12,6 +12,7 @@
 #include "image/leimp.h"
 #include "image/tipo.h"
 #include "support/files.h"
+#include "support/images.h"
 
 using namespace imagorix;
 using namespace testsupport;
@@ -51,15 +52,6 @@ I lido(const std::string& p) {
   I img;
   le(img, p);
   return img;
-}
-
-template <class I>
-bool iguais(const I& a, const I& b) {
-  if (a.nl() != b.nl() || a.nc() != b.nc()) return false;
-  for (int l = 0; l < a.nl(); ++l)
-    for (int c = 0; c < a.nc(); ++c)
-      if (!(a(l, c) == b(l, c))) return false;
-  return true;
 }
 
 int maxdif(const IMGCOR& a, const IMGCOR& b) {
@@ -136,34 +128,34 @@ TEST_F(Conversor, ConvertsBetweenFormats) {
   };
   const Caso casos[] = {
       {"bmp to raw pbm", {}, &bmp, "a.pbm", "a.pbm", 64,
-       [](const std::string& p) { return iguais(lido<IMGBIN>(p), binaria()); }},
+       [](const std::string& p) { return same_pixels(lido<IMGBIN>(p), binaria()); }},
       {"plain pbm to bmp", {}, &pbm, "b.bmp", "b.bmp", 4,
-       [](const std::string& p) { return iguais(lido<IMGBIN>(p), binaria()); }},
+       [](const std::string& p) { return same_pixels(lido<IMGBIN>(p), binaria()); }},
       {"pgm to grey tga", {}, &pgm, "c.tga", "c.tga", 1,
-       [](const std::string& p) { return iguais(lido<IMGGRY>(p), cinza()); }},
+       [](const std::string& p) { return same_pixels(lido<IMGGRY>(p), cinza()); }},
       {"grey tga to plain pgm", {}, &tga, "d.pgm1", "d.pgm", 62,
-       [](const std::string& p) { return iguais(lido<IMGGRY>(p), cinza()); }},
+       [](const std::string& p) { return same_pixels(lido<IMGGRY>(p), cinza()); }},
       {"ppm to 24-bit tga", {}, &ppm, "e.tga", "e.tga", 3,
-       [](const std::string& p) { return iguais(lido<IMGCOR>(p), colorida()); }},
+       [](const std::string& p) { return same_pixels(lido<IMGCOR>(p), colorida()); }},
       {"24-bit tga to plain ppm", {}, &tga24, "f.ppm2", "f.ppm", 63,
-       [](const std::string& p) { return iguais(lido<IMGCOR>(p), colorida()); }},
+       [](const std::string& p) { return same_pixels(lido<IMGCOR>(p), colorida()); }},
       {"ppm to jpeg", {}, &ppm, "g.jpg95", "g.jpg", 21,
        [](const std::string& p) { return PlanosJpg(p) == 3 && maxdif(lido<IMGCOR>(p), colorida()) <= 40; }},
       // A grey JPEG is converted as grey, so a PGM can be written.
       {"grey jpeg to pgm", {}, &jpg_cinza, "h.pgm", "h.pgm", 65,
-       [](const std::string& p) { return iguais(lido<IMGGRY>(p), lido<IMGGRY>(jpg_cinza)); }},
+       [](const std::string& p) { return same_pixels(lido<IMGGRY>(p), lido<IMGGRY>(jpg_cinza)); }},
       {"colour jpeg to ppm", {}, &jpg_cor, "i.ppm", "i.ppm", 66,
-       [](const std::string& p) { return iguais(lido<IMGCOR>(p), lido<IMGCOR>(jpg_cor)); }},
+       [](const std::string& p) { return same_pixels(lido<IMGCOR>(p), lido<IMGCOR>(jpg_cor)); }},
       {"native real stays real", {}, &flt, "j.img", "j.img", 13,
-       [](const std::string& p) { return iguais(lido<IMGFLT>(p), IMGFLT(cinza())); }},
+       [](const std::string& p) { return same_pixels(lido<IMGFLT>(p), IMGFLT(cinza())); }},
       {"native short stays short", {}, &sht, "k.img", "k.img", 11,
-       [](const std::string& p) { return iguais(lido<IMGSHT>(p), IMGSHT(cinza())); }},
+       [](const std::string& p) { return same_pixels(lido<IMGSHT>(p), IMGSHT(cinza())); }},
       {"text matrix as grey", {}, &txt, "l.pgm", "l.pgm", 65,
-       [](const std::string& p) { return iguais(lido<IMGGRY>(p), IMGGRY(2, 3, {10, 20, 30, 40, 50, 60})); }},
+       [](const std::string& p) { return same_pixels(lido<IMGGRY>(p), IMGGRY(2, 3, {10, 20, 30, 40, 50, 60})); }},
       {"pgm as binary", {"--as", "bin"}, &pgm, "m.bmp", "m.bmp", 4,
-       [](const std::string& p) { return iguais(lido<IMGBIN>(p), IMGBIN(cinza())); }},
+       [](const std::string& p) { return same_pixels(lido<IMGBIN>(p), IMGBIN(cinza())); }},
       {"bmp as real", {"--as", "flt"}, &bmp, "n.img", "n.img", 13,
-       [](const std::string& p) { return iguais(lido<IMGFLT>(p), IMGFLT(binaria())); }},
+       [](const std::string& p) { return same_pixels(lido<IMGFLT>(p), IMGFLT(binaria())); }},
       {"pgm as complex", {"--as", "cpx"}, &pgm, "o.txt", "o.txt", 5,
        [](const std::string& p) {
          const IMGCPX c = lido<IMGCPX>(p), want(cinza());
@@ -173,22 +165,22 @@ TEST_F(Conversor, ConvertsBetweenFormats) {
          return ok;
        }},
       {"colour jpeg as grey", {"--as", "gry"}, &jpg_cor, "q.tga", "q.tga", 1,
-       [](const std::string& p) { return iguais(lido<IMGGRY>(p), lido<IMGGRY>(jpg_cor)); }},
+       [](const std::string& p) { return same_pixels(lido<IMGGRY>(p), lido<IMGGRY>(jpg_cor)); }},
       // Without --as, an output format the input's class cannot be written
       // in takes the class that format holds.
       {"grey scan to bmp thresholds it", {}, &pgm, "r.bmp", "r.bmp", 4,
-       [](const std::string& p) { return iguais(lido<IMGBIN>(p), IMGBIN(cinza())); }},
+       [](const std::string& p) { return same_pixels(lido<IMGBIN>(p), IMGBIN(cinza())); }},
       {"colour to raw pbm", {}, &ppm, "s.pbm", "s.pbm", 64,
-       [](const std::string& p) { return iguais(lido<IMGBIN>(p), IMGBIN(colorida())); }},
+       [](const std::string& p) { return same_pixels(lido<IMGBIN>(p), IMGBIN(colorida())); }},
       {"bmp to pgm as grey", {}, &bmp, "t.pgm", "t.pgm", 65,
-       [](const std::string& p) { return iguais(lido<IMGGRY>(p), IMGGRY(binaria())); }},
+       [](const std::string& p) { return same_pixels(lido<IMGGRY>(p), IMGGRY(binaria())); }},
       {"bmp to ppm as colour", {}, &bmp, "u.ppm", "u.ppm", 66,
-       [](const std::string& p) { return iguais(lido<IMGCOR>(p), IMGCOR(binaria())); }},
+       [](const std::string& p) { return same_pixels(lido<IMGCOR>(p), IMGCOR(binaria())); }},
       {"bmp to grey jpeg", {}, &bmp, "v.jpg", "v.jpg", 21, [](const std::string& p) { return PlanosJpg(p) == 1; }},
       {"bmp to native real", {}, &bmp, "w.img", "w.img", 13,
-       [](const std::string& p) { return iguais(lido<IMGFLT>(p), IMGFLT(binaria())); }},
+       [](const std::string& p) { return same_pixels(lido<IMGFLT>(p), IMGFLT(binaria())); }},
       {"native real writes its own bmp", {}, &flt, "y.bmp", "y.bmp", 4,
-       [](const std::string& p) { return iguais(lido<IMGBIN>(p), IMGBIN(IMGFLT(cinza()))); }},
+       [](const std::string& p) { return same_pixels(lido<IMGBIN>(p), IMGBIN(IMGFLT(cinza()))); }},
   };
   for (const Caso& k : casos) {
     std::vector<std::string> args = {"convert"};
@@ -213,11 +205,11 @@ TEST_F(Conversor, ReadsItsInputFromAPipe) {
     std::string saida;
     std::function<bool(const std::string&)> confere;
   } casos[] = {
-      {&bmp, "p1.pbm", [](const std::string& p) { return iguais(lido<IMGBIN>(p), binaria()); }},
-      {&pgm, "p2.bmp", [](const std::string& p) { return iguais(lido<IMGBIN>(p), IMGBIN(cinza())); }},
+      {&bmp, "p1.pbm", [](const std::string& p) { return same_pixels(lido<IMGBIN>(p), binaria()); }},
+      {&pgm, "p2.bmp", [](const std::string& p) { return same_pixels(lido<IMGBIN>(p), IMGBIN(cinza())); }},
       {&txt, "p3.pgm",
-       [](const std::string& p) { return iguais(lido<IMGGRY>(p), IMGGRY(2, 3, {10, 20, 30, 40, 50, 60})); }},
-      {&jpg_cor, "p4.ppm", [](const std::string& p) { return iguais(lido<IMGCOR>(p), lido<IMGCOR>(jpg_cor)); }},
+       [](const std::string& p) { return same_pixels(lido<IMGGRY>(p), IMGGRY(2, 3, {10, 20, 30, 40, 50, 60})); }},
+      {&jpg_cor, "p4.ppm", [](const std::string& p) { return same_pixels(lido<IMGCOR>(p), lido<IMGCOR>(jpg_cor)); }},
   };
   for (const auto& k : casos) {
     const RunResult r = roda({"convert", pipe_holding(read_bytes(*k.entrada)), scratch_path(k.saida)});

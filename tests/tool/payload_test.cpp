@@ -8,6 +8,7 @@
 #include "bitstr.h"
 #include "golomb.h"
 #include "random/hash.h"
+#include "support/images.h"
 #include "test_pages.h"
 
 using namespace kova;
@@ -194,7 +195,7 @@ TEST(Payload, RestoresTheOriginalImage) {
     WritePayload(car, B, T, MakePayload(B, m, C));
     BlankMac(car, B, T);
     WriteMac(car, B, ComputeMac(img, T, key));
-    ASSERT_FALSE(pages::SamePixels(img, original));
+    ASSERT_FALSE(testsupport::same_pixels(img, original));
 
     CARRIERS back(img, vis, key);
     const HEADER h = ReadHeader(back, T);
@@ -204,6 +205,6 @@ TEST(Payload, RestoresTheOriginalImage) {
     BlankMac(back, h.B, T);
     ASSERT_EQ(ComputeMac(img, T, key), stored);
     Restore(back, h.B, GOLOMB(h.m).decode(ReadCompressed(back, h, T)));
-    EXPECT_TRUE(pages::SamePixels(img, original));
+    EXPECT_TRUE(testsupport::same_pixels(img, original));
   }
 }

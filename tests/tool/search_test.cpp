@@ -1,7 +1,6 @@
 #include "search.h"
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -27,36 +26,22 @@ struct Outcome {
 };
 
 Outcome RunSearch(const CARRIERS& car, int T, int m) {
-  char outname[] = "/tmp/search_outXXXXXX";
-  char errname[] = "/tmp/search_errXXXXXX";
-  const int out = mkstemp(outname), err = mkstemp(errname);
-  int result[2];
   Outcome o;
-  if (out < 0 || err < 0 || pipe(result) != 0) return o;
-  std::fflush(stdout);
-  std::fflush(stderr);
-  const pid_t pid = fork();
-  if (pid == 0) {
-    dup2(out, 1);
-    dup2(err, 2);
+  int result[2];
+  if (pipe(result) != 0) return o;
+  const KovaResult k = testsupport::run_in_child([&] {
     close(result[0]);
     const REGION r = SearchRegion(car, T, m);
-    std::fflush(stdout);
-    const ssize_t wrote = write(result[1], &r, sizeof r);
-    _exit(wrote == static_cast<ssize_t>(sizeof r) ? 0 : 99);
-  }
+    return write(result[1], &r, sizeof r) == static_cast<ssize_t>(sizeof r) ? 0 : 99;
+  });
   close(result[1]);
+  // A REGION is far smaller than what a pipe holds unread.
   REGION r;
   if (read(result[0], &r, sizeof r) == static_cast<ssize_t>(sizeof r)) o.r = r;
   close(result[0]);
-  int st = 0;
-  if (pid > 0 && waitpid(pid, &st, 0) == pid && WIFEXITED(st)) o.status = WEXITSTATUS(st);
-  close(out);
-  close(err);
-  o.out = slurp(outname);
-  o.err = slurp(errname);
-  std::remove(outname);
-  std::remove(errname);
+  o.out = k.out;
+  o.err = k.err;
+  o.status = k.status;
   return o;
 }
 

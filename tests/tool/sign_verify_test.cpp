@@ -15,13 +15,15 @@
 #include "image/img.h"
 #include "image/leimp.h"
 #include "kova_run.h"
+#include "payload.h"
 #include "random/hash.h"
 #include "search_reference.h"
 #include "support/files.h"
+#include "support/images.h"
 #include "test_pages.h"
 
 using namespace kova;
-using pages::SamePixels;
+using testsupport::same_pixels;
 
 namespace {
 
@@ -172,7 +174,7 @@ void RoundTrip(const std::string& original_file, int key, int T, int m,
   ASSERT_TRUE(exists(marked));
 
   const IMGBIN got = read(marked);
-  EXPECT_TRUE(SamePixels(got, ExpectedMarked(original, key, T, m, e.search)));
+  EXPECT_TRUE(same_pixels(got, ExpectedMarked(original, key, T, m, e.search)));
   Plain pl(got, key);
   EXPECT_EQ(pl.field(0, 16), bitstr((e.search.B - 16) / 32, 16));
   EXPECT_EQ(pl.field(e.search.B + T, 5), bitstr(m - 2, 5));
@@ -183,7 +185,7 @@ void RoundTrip(const std::string& original_file, int key, int T, int m,
   EXPECT_EQ(v.out, kVerified);
   EXPECT_EQ(v.err, "");
   ASSERT_TRUE(exists(back));
-  EXPECT_TRUE(SamePixels(read(back), original));
+  EXPECT_TRUE(same_pixels(read(back), original));
 }
 
 // A run that must fail: its exact streams, and no file where it would write.
@@ -356,6 +358,35 @@ TEST_F(Tampered, OneChangedPixelIsRejected) {
   }
 }
 
+// A record that does not decode, behind a MAC made again with the key as
+// only its holder could: the decoder's error alone, no success line first.
+TEST_F(Tampered, UndecodableRecordBehindAValidMacIsRefused) {
+  ASSERT_NE(signed_img, nullptr);
+  IMGBIN img(*signed_img);
+  img.fundo() |= 1u;
+  CARRIERS car(img, VisTable(), key);
+  const HEADER h = ReadHeader(car, T);
+  ASSERT_EQ(h.B, trace->B);
+  ASSERT_EQ(h.w, trace->w);
+  // All '1' (black): the leading flag, then a unary part that never ends.
+  for (int i = 0; i < h.w; ++i) car.set(h.B + T + CompressedOffset + i, false);
+  BlankMac(car, h.B, T);
+  WriteMac(car, h.B, ComputeMac(img, T, key));
+  ExpectRejected(img, key, T, "Error: truncated Golomb code \n");
+}
+
+// The success line comes once the page is restored; a restored file that
+// cannot be written still fails the run.
+TEST_F(Tampered, FailedWriteAfterVerifyingEndsWithStatusOne) {
+  ASSERT_NE(signed_img, nullptr);
+  const std::string in = write(*signed_img, "tamper_in.bmp"), out = scratch_path("no/such/dir/back.bmp");
+  const KovaResult r = run_kova(VerifyArgs(key, in, out, T));
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, kVerified);
+  EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
+  EXPECT_FALSE(exists(out));
+}
+
 TEST_F(Tampered, WrongKeyOrMacLengthOrNoMark) {
   ASSERT_NE(signed_img, nullptr);
   ExpectRejected(*signed_img, key + 1, T, ExpectedRejection(*signed_img, key + 1, T));
@@ -392,7 +423,7 @@ TEST(SignVerify, FormatsOfTheFiles) {
     EXPECT_EQ(v.status, 0) << v.err;
     EXPECT_EQ(v.out, kVerified);
     ASSERT_TRUE(exists(back));
-    EXPECT_TRUE(SamePixels(read(back), page));
+    EXPECT_TRUE(same_pixels(read(back), page));
   }
 
   // Grey and colour originals are made binary by the reader; the marked and
@@ -409,7 +440,7 @@ TEST(SignVerify, FormatsOfTheFiles) {
   imagorix::imp(grey, scratch_path("grey.pgm"));
   imagorix::imp(grey, scratch_path("grey.tga"));
   imagorix::imp(colour, scratch_path("colour.ppm"));
-  ASSERT_TRUE(SamePixels(read(scratch_path("grey.pgm")), page)) << "the grey page should read as the page";
+  ASSERT_TRUE(same_pixels(read(scratch_path("grey.pgm")), page)) << "the grey page should read as the page";
   {
     SCOPED_TRACE("pgm");
     RoundTrip(scratch_path("grey.pgm"), 8, 32, 3, "from_pgm.pbm", "from_pgm_back.txt");
@@ -436,4 +467,44 @@ TEST(SignVerify, SigningIsRepeatableAndKeyed) {
   EXPECT_EQ(ra.out, rb.out);
   EXPECT_EQ(slurp(a), slurp(b));
   EXPECT_NE(slurp(a), slurp(c));
+}
+
+// A page whose marked file is checked in, so that any drift of the marked
+// format shows, whatever the tests above rebuild from the same code.
+// tests/data/kova_page.bmp is a 60 x 60 page, four lines of blocky glyphs and
+// a rule, drawn as a plain PBM and converted with
+//   imagorix convert page.pbm kova_page.bmp
+// and tests/data/kova_page_marked.bmp was made from it with
+//   kova s kova_page.bmp 31415926 kova_page_marked.bmp 64 4
+// by kova as it stood then; kova v with the key and MAC length gave back the
+// original file byte for byte. The search moves past five regions that do not
+// compress and then grows the sixth three times.
+TEST(SignVerify, PinnedPageSignsToItsCheckedInMarkedFile) {
+  const std::string original = TEST_DATA_DIR "/kova_page.bmp";
+  const std::string pinned = TEST_DATA_DIR "/kova_page_marked.bmp";
+  ASSERT_TRUE(exists(original) && exists(pinned));
+
+  const std::string marked = fresh("pinned_marked.bmp");
+  const KovaResult s = run_kova({"s", original, "31415926", marked, "64", "4"});
+  EXPECT_EQ(s.status, 0);
+  EXPECT_EQ(s.err, "");
+  EXPECT_EQ(s.out,
+            "Beginning: 16\tOrig. size n: 112\tCompr. size w: 171\tFree bits n-w: -59\n"
+            "Beginning: 48\tOrig. size n: 112\tCompr. size w: 181\tFree bits n-w: -69\n"
+            "Beginning: 80\tOrig. size n: 112\tCompr. size w: 230\tFree bits n-w: -118\n"
+            "Beginning: 112\tOrig. size n: 112\tCompr. size w: 195\tFree bits n-w: -83\n"
+            "Beginning: 144\tOrig. size n: 112\tCompr. size w: 125\tFree bits n-w: -13\n"
+            "Beginning: 176\tOrig. size n: 112\tCompr. size w: 76\tFree bits n-w: 36\n"
+            "Beginning: 176\tOrig. size n: 144\tCompr. size w: 84\tFree bits n-w: 60\n"
+            "Beginning: 176\tOrig. size n: 176\tCompr. size w: 92\tFree bits n-w: 84\n"
+            "Beginning: 176\tOrig. size n: 208\tCompr. size w: 100\tFree bits n-w: 108\n"
+            "Beginning = 176\n"
+            "Largest changed VIS=150\n");
+  EXPECT_TRUE(slurp(marked) == slurp(pinned)) << "the marked file differs from the checked-in one";
+
+  const std::string back = fresh("pinned_back.bmp");
+  const KovaResult v = run_kova({"v", "31415926", pinned, back, "64"});
+  EXPECT_EQ(v.status, 0) << v.err;
+  EXPECT_EQ(v.out, kVerified);
+  EXPECT_TRUE(slurp(back) == slurp(original)) << "the restored file differs from the original";
 }

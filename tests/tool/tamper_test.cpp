@@ -13,9 +13,6 @@
 // The image is signed by the kova program; the thousands of verifications
 // run the tool's own entry point in forked children, which saves starting a
 // program each time.
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -28,6 +25,7 @@
 #include "image/leimp.h"
 #include "kova_run.h"
 #include "support/files.h"
+#include "support/images.h"
 #include "test_pages.h"
 
 using imagorix::IMGBIN;
@@ -58,43 +56,17 @@ IMGBIN page() {
   return b;
 }
 
-std::string drain(int fd) {
-  std::string s;
-  char buf[4096];
-  ssize_t k;
-  while ((k = read(fd, buf, sizeof buf)) > 0) s.append(buf, static_cast<std::size_t>(k));
-  close(fd);
-  return s;
-}
-
 // kova with these arguments, run by kova::run in a child: what it printed
 // and its exit status, as run_kova reports them for the program.
 KovaResult kova_child(const std::vector<std::string>& args) {
-  KovaResult r;
-  int out[2], err[2];
-  if (pipe(out) != 0 || pipe(err) != 0) return r;
-  std::fflush(nullptr);
-  const pid_t pid = fork();
-  if (pid == 0) {
-    dup2(out[1], 1);
-    dup2(err[1], 2);
+  return testsupport::run_in_child([&] {
     std::vector<std::string> copy = {"kova"};
     copy.insert(copy.end(), args.begin(), args.end());
     std::vector<char*> argv;
     for (auto& a : copy) argv.push_back(a.data());
     argv.push_back(nullptr);
-    const int status = kova::run(static_cast<int>(copy.size()), argv.data());
-    std::fflush(nullptr);
-    _exit(status);
-  }
-  close(out[1]);
-  close(err[1]);
-  // The outputs are a few lines, far below what a pipe holds.
-  int st = 0;
-  if (pid > 0 && waitpid(pid, &st, 0) == pid && WIFEXITED(st)) r.status = WEXITSTATUS(st);
-  r.out = drain(out[0]);
-  r.err = drain(err[0]);
-  return r;
+    return kova::run(static_cast<int>(copy.size()), argv.data());
+  });
 }
 
 // How the library decodes a file, judged in a child because a refusal ends
@@ -102,19 +74,12 @@ KovaResult kova_child(const std::vector<std::string>& args) {
 enum class Decoded { SAME, OTHER, UNREADABLE };
 
 Decoded decode(const std::string& name, const IMGBIN& reference) {
-  std::fflush(nullptr);
-  const pid_t pid = fork();
-  if (pid == 0) {
-    std::freopen("/dev/null", "w", stderr);
-    IMGBIN img;
-    imagorix::le(img, name);
-    _exit(pages::SamePixels(img, reference) ? 0 : 2);
-  }
-  int st = 0;
-  waitpid(pid, &st, 0);
-  if (WIFEXITED(st) && WEXITSTATUS(st) == 0) return Decoded::SAME;
-  if (WIFEXITED(st) && WEXITSTATUS(st) == 2) return Decoded::OTHER;
-  return Decoded::UNREADABLE;
+  const int status = testsupport::run_in_child([&] {
+                       IMGBIN img;
+                       imagorix::le(img, name);
+                       return testsupport::same_pixels(img, reference) ? 0 : 2;
+                     }).status;
+  return status == 0 ? Decoded::SAME : status == 2 ? Decoded::OTHER : Decoded::UNREADABLE;
 }
 
 class Tamper : public testing::Test {
@@ -165,7 +130,7 @@ class Tamper : public testing::Test {
     IMGBIN back;
     if (r.status == 0) {
       imagorix::le(back, out);
-      EXPECT_TRUE(pages::SamePixels(back, *original_)) << what;
+      EXPECT_TRUE(testsupport::same_pixels(back, *original_)) << what;
     }
     std::remove(out.c_str());
   }

@@ -65,12 +65,4 @@ inline IMGBIN TwoKinds(int nl, int nc, unsigned seed, int corner_percent, int p_
   return img;
 }
 
-inline bool SamePixels(const IMGBIN& a, const IMGBIN& b) {
-  if (a.nl() != b.nl() || a.nc() != b.nc()) return false;
-  for (int l = 0; l < a.nl(); ++l)
-    for (int c = 0; c < a.nc(); ++c)
-      if (a(l, c) != b(l, c)) return false;
-  return true;
-}
-
 }  // namespace pages
