@@ -30,7 +30,7 @@ using imagorix::VETOR;
 // What a position past the end of the carrier list ends with: the bounds
 // message of the block list, which the search gives too when it sees ahead
 // that a region would run past the end.
-inline constexpr const char* IndexMessage = "Erro VETOR::operator() - Indice invalido";
+inline constexpr const char* IndexMessage = imagorix::VETOR_INDICE;
 
 // Room in the template table: fifteen base templates take 240 entries.
 inline constexpr int maximo = 600;

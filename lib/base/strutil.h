@@ -5,7 +5,7 @@
 namespace imagorix {
 
 // Refusal of a file name that is empty or over 255 characters.
-inline const char* const NOME_INVALIDO = "Erro: nome arquivo invalido";
+inline constexpr const char* NOME_INVALIDO = "Erro: nome arquivo invalido";
 
 // Copies with every character passed through tolower / toupper. Bytes above
 // 127 are taken as unsigned and come out unchanged.

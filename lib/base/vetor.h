@@ -16,8 +16,8 @@ namespace imagorix {
 
 // The vector's messages, also raised by code that checks a vector's range
 // itself before a bulk access.
-inline const char* const VETOR_INDICE = "Erro VETOR::operator() - Indice invalido";
-inline const char* const VETOR_FALTA = "Erro VETOR::aloca - Falta memoria";
+inline constexpr const char* VETOR_INDICE = "Erro VETOR::operator() - Indice invalido";
+inline constexpr const char* VETOR_FALTA = "Erro VETOR::aloca - Falta memoria";
 
 template <class T>
 class VETOR {

@@ -16,21 +16,13 @@ namespace {
 
 constexpr std::size_t NCAB = 192;
 
-// The integer a "%d" conversion reads at the start of s: blanks, an optional
-// sign, then at least one digit. False when there is none or it does not fit
-// an int (where sscanf would give an unspecified value).
+// The integer a "%d" conversion reads at the start of s. False when there is
+// none or it does not fit an int (where sscanf would give an unspecified
+// value).
 bool inteiro(const char* s, int& v) {
-  while (std::isspace(static_cast<unsigned char>(*s))) ++s;
-  bool neg = false;
-  if (*s == '+' || *s == '-') neg = *s++ == '-';
-  if (*s < '0' || *s > '9') return false;
-  constexpr std::int64_t LIMITE = std::int64_t{INT_MAX} + 1;
-  std::int64_t a = 0;
-  for (; *s >= '0' && *s <= '9'; ++s)
-    if (a <= LIMITE) a = a * 10 + (*s - '0');
-  if (neg) a = -a;
-  if (a > INT_MAX || a < INT_MIN) return false;
-  v = static_cast<int>(a);
+  std::int64_t x;
+  if (!LeDecimal(s, x) || x > INT_MAX || x < INT_MIN) return false;
+  v = static_cast<int>(x);
   return true;
 }
 

@@ -40,8 +40,8 @@ int TipoImg(const std::string& nome);
 // ARQLE::VOLTA; the file is left at its start for the reader that follows,
 // which so reads what detection read, from a pipe too.
 int TipoImg(ARQLE& arq);
-inline const char* const TIPO_ABERTURA = "Erro TipoImg - Abertura ";
-inline const char* const TIPO_BUFFER = "Erro TipoImg - Faltou memoria setvbuf";
+inline constexpr const char* TIPO_ABERTURA = "Erro TipoImg - Abertura ";
+inline constexpr const char* TIPO_BUFFER = "Erro TipoImg - Faltou memoria setvbuf";
 
 // What a writer makes of a name.
 struct SUFIXO {
