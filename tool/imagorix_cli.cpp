@@ -68,32 +68,6 @@ const char* const AJUDA =
   std::exit(1);
 }
 
-const char* nome_tipo(int tipo) {
-  switch (tipo) {
-    case TIPO_TGA: return "grey TGA";
-    case TIPO_TGAP: return "colour-mapped TGA";
-    case TIPO_TGA24: return "true-colour TGA";
-    case TIPO_BMP: return "1-bit BMP";
-    case TIPO_TXT: return "text matrix";
-    case TIPO_IMGSHT: return "native short image";
-    case TIPO_IMGFLT: return "native real image";
-    case TIPO_I3DFLT: return "native real sequence";
-    case TIPO_IMGCPX: return "native complex image";
-    case TIPO_I3DSHT: return "native short sequence";
-    case TIPO_IMGDBL: return "native double image";
-    case TIPO_JPG: return "JPEG";
-    case TIPO_AVI8: return "8-bit AVI";
-    case TIPO_AVI24: return "24-bit AVI";
-    case TIPO_PBMT: return "plain PBM";
-    case TIPO_PGMT: return "plain PGM";
-    case TIPO_PPMT: return "plain PPM";
-    case TIPO_PBMB: return "raw PBM";
-    case TIPO_PGMB: return "raw PGM";
-    case TIPO_PPMB: return "raw PPM";
-  }
-  return "unknown";
-}
-
 // The class a file's own reader fills. Sequences and other types no class
 // takes fall to grey, whose reader then refuses them in the library's words.
 // The file is left at its start.
@@ -172,7 +146,7 @@ std::string classe_padrao(int tipo, ARQLE& arq, const std::string& out) {
 int tipo(const std::vector<std::string>& a) {
   if (a.size() != 1) falha("type needs exactly one file name");
   const int t = TipoImg(a[0]);
-  std::printf("%d %s\n", t, nome_tipo(t));
+  std::printf("%d %s\n", t, NomeTipo(t));
   return 0;
 }
 

@@ -109,6 +109,32 @@ int TipoImg(ARQLE& arq) {
        "");
 }
 
+const char* NomeTipo(int tipo) {
+  switch (tipo) {
+    case TIPO_TGA: return "grey TGA";
+    case TIPO_TGAP: return "colour-mapped TGA";
+    case TIPO_TGA24: return "true-colour TGA";
+    case TIPO_BMP: return "1-bit BMP";
+    case TIPO_TXT: return "text matrix";
+    case TIPO_IMGSHT: return "native short image";
+    case TIPO_IMGFLT: return "native real image";
+    case TIPO_I3DFLT: return "native real sequence";
+    case TIPO_IMGCPX: return "native complex image";
+    case TIPO_I3DSHT: return "native short sequence";
+    case TIPO_IMGDBL: return "native double image";
+    case TIPO_JPG: return "JPEG";
+    case TIPO_AVI8: return "8-bit AVI";
+    case TIPO_AVI24: return "24-bit AVI";
+    case TIPO_PBMT: return "plain PBM";
+    case TIPO_PGMT: return "plain PGM";
+    case TIPO_PPMT: return "plain PPM";
+    case TIPO_PBMB: return "raw PBM";
+    case TIPO_PGMB: return "raw PGM";
+    case TIPO_PPMB: return "raw PPM";
+  }
+  return "unknown";
+}
+
 SUFIXO Sufixo(const std::string& nome) {
   if (nome.empty() || nome.size() > 255) erro(NOME_INVALIDO, "");
   SUFIXO s;

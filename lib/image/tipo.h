@@ -43,6 +43,10 @@ int TipoImg(ARQLE& arq);
 inline constexpr const char* TIPO_ABERTURA = "Erro TipoImg - Abertura ";
 inline constexpr const char* TIPO_BUFFER = "Erro TipoImg - Faltou memoria setvbuf";
 
+// The format a type code stands for, in words ("1-bit BMP"); "unknown" for
+// a code that is none.
+const char* NomeTipo(int tipo);
+
 // What a writer makes of a name.
 struct SUFIXO {
   std::string nome;  // the name to write under (without the number)
