@@ -4,7 +4,8 @@
 // written types it writes and how, and the message that refuses any other
 // suffix. A new format is one file with its reader and writer and one entry
 // in the tables of the classes that take it; a new class (a sequence, say)
-// is its own table and an explicit instantiation of le and imp.
+// is its own table, a specialisation of formatos, and le and imp overloads
+// that call le_formato and imp_formato.
 #pragma once
 #include <span>
 #include <string>
@@ -20,7 +21,7 @@ namespace imagorix {
 
 template <class I>
 struct LEITOR {
-  int tipo;                     // the code TipoImg gives
+  int tipo;                        // the code TipoImg gives
   void (*le)(I& img, ARQLE& arq);  // from the file's start
 };
 
