@@ -1,4 +1,4 @@
-// The imagorix converter, run as a program next to kova.
+// The imagorix converter, run as a program.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -19,10 +19,7 @@ using namespace testsupport;
 
 namespace {
 
-std::string programa() {
-  std::string p = KOVA_EXE;
-  return p.substr(0, p.rfind('/') + 1) + "imagorix";
-}
+std::string programa() { return IMAGORIX_EXE; }
 
 RunResult roda(const std::vector<std::string>& args) { return run_program(programa(), args); }
 

@@ -76,9 +76,8 @@ TEST(Readme, EveryExampleRuns) {
   // and a grey scan of it.
   const std::string dir = scratch_path("readme/");
   std::filesystem::create_directories(dir + "build/tool");
-  const std::string kova = KOVA_EXE;
-  std::filesystem::create_symlink(kova, dir + "build/tool/kova");
-  std::filesystem::create_symlink(kova.substr(0, kova.rfind('/') + 1) + "imagorix", dir + "build/tool/imagorix");
+  std::filesystem::create_symlink(KOVA_EXE, dir + "build/tool/kova");
+  std::filesystem::create_symlink(IMAGORIX_EXE, dir + "build/tool/imagorix");
   std::filesystem::copy_file(std::string(IMAGORIX_SOURCE_DIR) + "/sample/page.bmp", dir + "page.bmp");
   IMGBIN pagina;
   le(pagina, dir + "page.bmp");
