@@ -138,7 +138,7 @@ std::string classe_padrao(int tipo, ARQLE& arq, const std::string& out) {
   const std::string natural = classe_natural(tipo, arq);
   const int saida = Sufixo(out).tipo;
   bool aceita = false;
-  com_classe(natural, [&]<class I>() { aceita = imprime_tipo<I>(saida); });
+  com_classe(natural, [&]<class I>() { aceita = escritor<I>(saida) != nullptr; });
   const char* formato = classe_do_formato(saida);
   return aceita || !formato ? natural : formato;
 }
@@ -164,13 +164,14 @@ int convert(std::vector<std::string> a) {
   if (!classe.empty() && !conhecida(classe))
     falha("unknown class '" + classe + "' (use bin, gry, cor, sht, flt, dbl or cpx)");
 
-  // The input is opened once: its type decides the class, and the same open
-  // file is then read, so that a pipe works too.
+  // The input is opened and its type found once: the type decides the
+  // class, and the same open file is then read, so that a pipe works too.
   ARQLE arq(in, "rb", TIPO_ABERTURA, TIPO_BUFFER, ARQLE::VOLTA);
-  if (classe.empty()) classe = classe_padrao(TipoImg(arq), arq, out);
+  const int t = TipoImg(arq);
+  if (classe.empty()) classe = classe_padrao(t, arq, out);
   com_classe(classe, [&]<class I>() {
     I img;
-    le(img, arq);
+    le_formato(img, arq, t);
     imp(img, out);
   });
   return 0;

@@ -255,19 +255,27 @@ void ARQIMP::close() {
   if (ok && !temporario_.empty()) ok = fsync(fileno(f_)) == 0;
   const bool closed = std::fclose(f_) == 0;
   f_ = nullptr;
-  const std::string escrito = temporario_.empty() ? nome_ : temporario_;
-  const bool posto =
-      ok && closed && (temporario_.empty() || std::rename(temporario_.c_str(), destino_.c_str()) == 0);
-  if (!posto && regular_) std::remove(escrito.c_str());
-  if (!temporario_.empty()) resolvido(temporario_);
-  if (!posto) erro("Erro " + who_ + " - Falha de escrita ", nome_);
+  if (ok && closed && (temporario_.empty() || std::rename(temporario_.c_str(), destino_.c_str()) == 0)) {
+    if (!temporario_.empty()) resolvido(temporario_);
+    return;
+  }
+  apaga();
+  erro("Erro " + who_ + " - Falha de escrita ", nome_);
 }
 
 void ARQIMP::discard() {
   std::fclose(f_);
   f_ = nullptr;
-  if (regular_) std::remove((temporario_.empty() ? nome_ : temporario_).c_str());
-  if (!temporario_.empty()) resolvido(temporario_);
+  apaga();
+}
+
+void ARQIMP::apaga() {
+  if (temporario_.empty()) {
+    if (regular_) std::remove(nome_.c_str());
+    return;
+  }
+  std::remove(temporario_.c_str());
+  resolvido(temporario_);
 }
 
 void ARQIMP::falha() {

@@ -106,6 +106,8 @@ class ARQIMP {
  private:
   [[noreturn]] void falha();
   void discard();
+  // Removes what was written of a file that failed.
+  void apaga();
 
   std::FILE* f_ = nullptr;
   std::string nome_, who_;

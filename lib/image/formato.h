@@ -74,21 +74,27 @@ void via(I& img, ARQLE& arq) {
     img = M(n);
 }
 
-// Whether class I writes files of type tipo.
+// The writer class I has for files of type tipo, or null.
 template <class I>
-bool imprime_tipo(int tipo) {
+auto escritor(int tipo) -> void (*)(const I&, const SUFIXO&) {
   for (const ESCRITOR<I>& e : formatos<I>().escritores)
-    if (e.tipo == tipo) return true;
-  return false;
+    if (e.tipo == tipo) return e.imp;
+  return nullptr;
 }
 
+// Reading a file whose type TipoImg(arq) has already given.
 template <class I>
-void le_formato(I& img, ARQLE& arq) {
-  const auto le = leitor<I>(TipoImg(arq));
+void le_formato(I& img, ARQLE& arq, int tipo) {
+  const auto le = leitor<I>(tipo);
   if (!le) erro("Tipo de imagem invalido ", arq.nome());
   // The reader takes the file from its start and never comes back.
   arq.solta();
   le(img, arq);
+}
+
+template <class I>
+void le_formato(I& img, ARQLE& arq) {
+  le_formato(img, arq, TipoImg(arq));
 }
 
 template <class I>
@@ -100,12 +106,9 @@ void le_formato(I& img, const std::string& nome) {
 template <class I>
 void imp_formato(const I& img, const std::string& nome) {
   const SUFIXO s = Sufixo(nome);
-  for (const ESCRITOR<I>& e : formatos<I>().escritores)
-    if (e.tipo == s.tipo) {
-      e.imp(img, s);
-      return;
-    }
-  erro(nome, formatos<I>().recusa);
+  const auto imp = escritor<I>(s.tipo);
+  if (!imp) erro(nome, formatos<I>().recusa);
+  imp(img, s);
 }
 
 }  // namespace imagorix

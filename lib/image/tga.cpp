@@ -35,6 +35,12 @@ struct Cabecalho {
   bool de_baixo() const { return (b[17] & 0x30) == 0; }
 };
 
+// A reader's file, opened with its messages: "Erro <quem> - <abertura>"
+// and the name when it cannot be opened.
+ARQLE abre(const std::string& nome, const std::string& quem, const char* abertura) {
+  return ARQLE(nome, "rb", "Erro " + quem + " - " + abertura, "Erro " + quem + " - Faltou memoria setvbuf");
+}
+
 // Reads the header and requires bytes 0 to 11 and 16 of the given kind (the
 // map length, bytes 5 and 6, is free for the colour-mapped kind). A file too
 // short for a header is not of the kind either.
@@ -174,33 +180,24 @@ void IMG<COR>::LeTgaP(ARQLE& f) {
 }
 
 // By name: the file opened with the reader's own messages.
-template <>
-void IMG<BYTE>::LeTga(const std::string& nome) {
-  ARQLE f(nome, "rb", "Erro IMGGRY::LeTga - Abertura de ", "Erro IMGGRY::LeTga - Faltou memoria setvbuf");
+template <> void IMG<BYTE>::LeTga(const std::string& nome) {
+  ARQLE f = abre(nome, "IMGGRY::LeTga", "Abertura de ");
   LeTga(f);
 }
-
-template <>
-void IMG<BYTE>::LeTgaI(const std::string& nome) {
-  ARQLE f(nome, "rb", "Erro IMGGRY::LeTgaI - Abertura de ", "Erro IMGGRY::LeTgaI - Faltou memoria setvbuf");
+template <> void IMG<BYTE>::LeTgaI(const std::string& nome) {
+  ARQLE f = abre(nome, "IMGGRY::LeTgaI", "Abertura de ");
   LeTgaI(f);
 }
-
-template <>
-void IMG<BYTE>::LeTgaP(const std::string& nome) {
-  ARQLE f(nome, "rb", "Erro IMGGRY::LeTgaP - Abertura de ", "Erro IMGGRY::LeTgaP - Faltou memoria setvbuf");
+template <> void IMG<BYTE>::LeTgaP(const std::string& nome) {
+  ARQLE f = abre(nome, "IMGGRY::LeTgaP", "Abertura de ");
   LeTgaP(f);
 }
-
-template <>
-void IMG<COR>::LeTga(const std::string& nome) {
-  ARQLE f(nome, "rb", "Erro IMGCOR::LeTga - Abertura ", "Erro IMGCOR::LeTga - Faltou memoria setvbuf");
+template <> void IMG<COR>::LeTga(const std::string& nome) {
+  ARQLE f = abre(nome, "IMGCOR::LeTga", "Abertura ");
   LeTga(f);
 }
-
-template <>
-void IMG<COR>::LeTgaP(const std::string& nome) {
-  ARQLE f(nome, "rb", "Erro IMGCOR::LeTgaP - Abertura ", "Erro IMGCOR::LeTgaP - Faltou memoria setvbuf");
+template <> void IMG<COR>::LeTgaP(const std::string& nome) {
+  ARQLE f = abre(nome, "IMGCOR::LeTgaP", "Abertura ");
   LeTgaP(f);
 }
 
