@@ -6,6 +6,7 @@
 #include "base/calendario.h"
 #include "base/erro.h"
 #include "base/lenum.h"
+#include "base/matriz.h"
 #include "base/matrizbit.h"
 #include "base/ponto.h"
 #include "base/strutil.h"
