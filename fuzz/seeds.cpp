@@ -19,6 +19,7 @@
 #include <jpeglib.h>
 
 #include "base/vetorbit.h"
+#include "base/vetortxt.h"
 #include "image/img.h"
 #include "image/imgbin.h"
 #include "image/jpeg.h"
@@ -180,6 +181,9 @@ void texto() {
   grava(nome("txt_cpx", "pairs"), "1 1 (m,-m)");
   copia(nome("txt_gry", "gry"), LE, "txt");
   copia(nome("txt_cpx", "cpx"), {"le_cpx"}, "txt-cpx");
+  // A size no image has, which once converted into a file no reader took.
+  grava(nome("txt_gry", "negative"), "-5 7\n");
+  copia(nome("txt_gry", "negative"), LE, "txt-negative");
 }
 
 void nativo() {
@@ -192,6 +196,11 @@ void nativo() {
   copia(nome("img_flt", "flt"), LE, "img-flt");
   copia(nome("img_dbl", "dbl"), {"le_dbl"}, "img");
   copia(nome("img_cpx", "cpx"), {"le_cpx"}, "img");
+  Bytes b = conteudo(nome("img_sht", "sht"));
+  const unsigned char menos5[4] = {0xFB, 0xFF, 0xFF, 0xFF};
+  std::copy(menos5, menos5 + 4, b.begin() + 12);  // the row count
+  grava(nome("img_sht", "negative"), b);
+  copia(nome("img_sht", "negative"), {"le_sht"}, "img-negative");
 }
 
 // JPEG coding modes the library's own writer does not use, straight through
@@ -286,6 +295,38 @@ void vetorbit() {
   grava(nome("vetorbit", "empty"), "0\n");
 }
 
+// Vectors and matrices written by the library, the same by hand with the
+// separators, comments and keywords of the text numbers, and sizes no
+// file may carry.
+void vetores() {
+  VETOR<int> vi(4);
+  VETOR<double> vd(3);
+  VETOR<PONTO2> p2(3);
+  VETOR<PONTOI2> pi2(2);
+  for (int i = 0; i < 4; ++i) vi(i) = i * i - 3;
+  for (int i = 0; i < 3; ++i) {
+    vd(i) = 1.0 / (i + 1) - 0.5;
+    p2(i) = PONTO2(i * 0.25, -i * 1e-3);
+  }
+  pi2(0) = PONTOI2(1, -2);
+  pi2(1) = PONTOI2(2147483647, 0);
+  imp(vi, nome("vet_int", "imp"));
+  imp(vd, nome("vet_dbl", "imp"));
+  imp(p2, nome("vet_p2", "imp"));
+  imp(pi2, nome("vet_pi2", "imp"));
+  imp(MATRIZ<int>(2, 3, 1, -2, 3, 4, 5, 6), nome("mat_int", "imp"));
+  imp(MATRIZ<double>(2, 2, 0.5, 1e-9, -3.0, 1e30), nome("mat_dbl", "imp"));
+  grava(nome("vet_int", "hand"), "3 # n\n(1, 2); /* x */ 3\n");
+  grava(nome("vet_dbl", "hand"), "3\n\nmax -infinito 2.5e-3\n");
+  grava(nome("vet_p2", "hand"), "2 2 (1,2) (3.5,max)");
+  grava(nome("vet_pi2", "hand"), "1, 2 // one point\n7 8");
+  grava(nome("mat_int", "hand"), "2 2\n\n1 2 \n3 4 \n");
+  grava(nome("mat_dbl", "hand"), "1 3\n.  m  4\n");
+  for (const char* a : {"vet_int", "vet_dbl"}) grava(nome(a, "negative"), "-5\n1\n");
+  for (const char* a : {"vet_p2", "vet_pi2"}) grava(nome(a, "negative"), "-5 2\n1 2\n");
+  for (const char* a : {"mat_int", "mat_dbl"}) grava(nome(a, "negative"), "-5 7\n1\n");
+}
+
 // Images signed by kova for the verifier: a page-like pattern of strokes on
 // white, which compresses well enough to carry the watermark.
 void assinadas() {
@@ -350,6 +391,7 @@ int main(int argc, char** argv) {
   jpeg();
   numeros();
   vetorbit();
+  vetores();
   assinadas();
   por_pipe();
   return 0;

@@ -11,6 +11,7 @@
 
 #include "base/lenum.h"
 #include "base/vetorbit.h"
+#include "base/vetortxt.h"
 #include "carriers.h"
 #include "driver.h"
 #include "image/img.h"
@@ -51,6 +52,13 @@ void generico(const std::string& in, const std::string&) {
 void vetorbit(const std::string& in, const std::string&) {
   VETORBIT v;
   imagorix::le(v, in);
+}
+
+// The vector and matrix text readers.
+template <class C>
+void texto(const std::string& in, const std::string&) {
+  C c;
+  imagorix::le(c, in);
 }
 
 // The number readers on a stream. The first byte chooses the reader (below
@@ -151,6 +159,12 @@ constexpr TARGET TABELA[] = {
     {"le_cpx", generico<IMGCPX>, "todos", nullptr, true},
     {"lenum", lenum, "texto", nullptr, false},
     {"vetorbit", vetorbit, "texto", nullptr, false},
+    {"vet_int", texto<VETOR<int>>, "texto", nullptr, false},
+    {"vet_dbl", texto<VETOR<double>>, "texto", nullptr, false},
+    {"vet_p2", texto<VETOR<PONTO2>>, "texto", nullptr, false},
+    {"vet_pi2", texto<VETOR<PONTOI2>>, "texto", nullptr, false},
+    {"mat_int", texto<MATRIZ<int>>, "texto", nullptr, false},
+    {"mat_dbl", texto<MATRIZ<double>>, "texto", nullptr, false},
     {"kova_v", kova_v, "kova", "reverted.bmp", true},
     {"kova_mac", kova_mac, "kova", "reverted.bmp", true},
     {"pipe", pipe, "todos", nullptr, true},
@@ -160,6 +174,7 @@ constexpr const char* POR_PIPE[] = {
     "bmp",     "lepbmt",  "lepbmb",  "lepgmt",  "lepgmb",  "leppmt",  "leppmb",  "tga_gry",  "tgai_gry",
     "tgap_gry", "tga_cor", "tgap_cor", "txt_bin", "txt_gry", "txt_cor", "txt_sht", "txt_flt", "txt_dbl",
     "txt_cpx", "img_sht", "img_flt", "img_dbl", "img_cpx", "jpg_gry", "jpg_cor", "vetorbit",
+    "vet_int", "vet_dbl", "vet_p2",  "vet_pi2", "mat_int", "mat_dbl",
     // Detection and reading from one stream.
     "le_bin",  "le_gry",  "le_cor",  "le_sht",  "le_flt",  "le_dbl",  "le_cpx",
 };

@@ -1,6 +1,7 @@
 // The whole public library in one include.
 #pragma once
 
+#include "base/algebra.h"
 #include "base/arquivo.h"
 #include "base/bitref.h"
 #include "base/calendario.h"
@@ -13,6 +14,8 @@
 #include "base/types.h"
 #include "base/vetor.h"
 #include "base/vetorbit.h"
+#include "base/vetorcpx.h"
+#include "base/vetortxt.h"
 #include "random/hash.h"
 #include "random/random.h"
 #include "image/cor.h"

@@ -12,6 +12,7 @@
 
 #include "base/arquivo.h"
 #include "base/erro.h"
+#include "image/lebloco.h"
 
 namespace imagorix {
 
@@ -203,6 +204,7 @@ int codifica(CODJPG* e, std::FILE* f, const IMG<P>& img, int quality) {
 
 template <class P>
 void imp_jpg(const IMG<P>& img, const std::string& nome, int quality) {
+  detail::recusa_negativo(img.nl(), img.nc(), "Erro ImpJpg");
   int r;
   {
     // The opening failure is one whole line, "Can't open <nome>", with an

@@ -51,6 +51,12 @@ void recusa_estouro(I& img, int nl, int nc) {
   if (n > INT_MAX || n < INT_MIN) img.aloca(nl, nc);
 }
 
+// A size no image file can carry: readers refuse it before allocating and
+// writers before creating the file. what is "Erro <reader or writer>".
+inline void recusa_negativo(int nl, int nc, const std::string& what) {
+  if (nl < 0 || nc < 0) erro(what + " - Tamanho invalido");
+}
+
 // Pixels an nl x nc image holds: 0 when either size is below 1.
 inline std::size_t npixels(int nl, int nc) {
   return nl > 0 && nc > 0 ? static_cast<std::size_t>(nl) * static_cast<std::size_t>(nc) : 0;

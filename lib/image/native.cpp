@@ -32,6 +32,7 @@ std::int32_t le_i32(const unsigned char* b) { return static_cast<std::int32_t>(u
 template <class P>
 void imp_img(const IMG<P>& img, const std::string& nome) {
   const std::string cls = detail::PIXTIPO<P>::nome;
+  detail::recusa_negativo(img.nl(), img.nc(), "Erro " + cls + "::ImpImg");
   ARQIMP f(nome, "wb", cls + "::ImpImg", "Erro " + cls + "::ImpImg - Abertura de ",
            "Erro " + cls + "::ImpImg - Faltou memoria setvbuf");
   f.write(NATIVO<P>::tag, TAMTAG);
@@ -54,6 +55,7 @@ void le_img(IMG<P>& img, ARQLE& f) {
   unsigned char h[16];
   if (!f.read(h, sizeof h)) erro(fim);
   const int nl = le_i32(h), nc = le_i32(h + 4);
+  detail::recusa_negativo(nl, nc, "Erro " + cls + "::LeImg");
   detail::recusa_estouro(img, nl, nc);
   detail::le_bloco(f, sizeof(P) * detail::npixels(nl, nc), [&] {
     img.resize(nl, nc);
@@ -88,6 +90,7 @@ template <> void IMG<double>::LeImg(ARQLE& arq) { le_img(*this, arq); }
 template <> void IMG<CPXF>::LeImg(ARQLE& arq) { le_img(*this, arq); }
 
 void ImpHex(const IMGBIN& img, const std::string& nome) {
+  detail::recusa_negativo(img.nl(), img.nc(), "Erro ImpHex");
   ARQIMP f(nome, "wt", "ImpHex", "Erro ImpHex - abertura de ", "Erro ImpHex - Faltou memoria setvbuf");
   f.print("%d, %d,\n", img.nl(), img.nc());
   // Counters live per call, so every file breaks its lines at the same places.

@@ -149,8 +149,10 @@ void le_amostras(I& img, ARQLE& a, const Formato& fm, const Cabecalho& h, int am
   if (nb && h.max != 255) Tabela(h.max).aplica(reinterpret_cast<BYTE*>(img.data()), nb);
 }
 
-ARQIMP abre_imp(const char* fn, const std::string& nome) {
+template <class I>
+ARQIMP abre_imp(const char* fn, const I& img, const std::string& nome) {
   const std::string f(fn);
+  detail::recusa_negativo(img.nl(), img.nc(), "Erro " + f);
   return ARQIMP(nome, "wb", f, "Erro " + f + " - Abertura de ", "Erro " + f + " - Faltou memoria setvbuf");
 }
 
@@ -270,7 +272,7 @@ void leppmb(IMGCOR& img, ARQLE& a) {
 }
 
 void imppbmt(const IMGBIN& img, const std::string& nome) {
-  ARQIMP a = abre_imp("imppbmt", nome);
+  ARQIMP a = abre_imp("imppbmt", img, nome);
   cabecalho(a, "P1", img.nl(), img.nc(), false);
   std::string buf(2 * std::size_t(img.nc() > 0 ? img.nc() : 0) + 1, ' ');
   buf.back() = '\n';
@@ -282,7 +284,7 @@ void imppbmt(const IMGBIN& img, const std::string& nome) {
 }
 
 void imppbmb(const IMGBIN& img, const std::string& nome) {
-  ARQIMP a = abre_imp("imppbmb", nome);
+  ARQIMP a = abre_imp("imppbmb", img, nome);
   cabecalho(a, "P4", img.nl(), img.nc(), false);
   if (linhas(img)) {
     const int wpr = img.wpr();
@@ -311,7 +313,7 @@ void imppbmb(const IMGBIN& img, const std::string& nome) {
 }
 
 void imppgmt(const IMGGRY& img, const std::string& nome) {
-  ARQIMP a = abre_imp("imppgmt", nome);
+  ARQIMP a = abre_imp("imppgmt", img, nome);
   cabecalho(a, "P2", img.nl(), img.nc(), true);
   std::vector<char> buf(4 * std::size_t(img.nc() > 0 ? img.nc() : 0) + 1);
   for (int l = 0; l < linhas(img); ++l) {
@@ -325,14 +327,14 @@ void imppgmt(const IMGGRY& img, const std::string& nome) {
 }
 
 void imppgmb(const IMGGRY& img, const std::string& nome) {
-  ARQIMP a = abre_imp("imppgmb", nome);
+  ARQIMP a = abre_imp("imppgmb", img, nome);
   cabecalho(a, "P5", img.nl(), img.nc(), true);
   if (img.data()) a.write(img.data(), std::size_t(img.n()));
   a.close();
 }
 
 void impppmt(const IMGCOR& img, const std::string& nome) {
-  ARQIMP a = abre_imp("impppmt", nome);
+  ARQIMP a = abre_imp("impppmt", img, nome);
   cabecalho(a, "P3", img.nl(), img.nc(), true);
   // "%3d %3d %3d  " per pixel: three samples and one more blank.
   std::vector<char> buf(13 * std::size_t(img.nc() > 0 ? img.nc() : 0) + 1);
@@ -350,7 +352,7 @@ void impppmt(const IMGCOR& img, const std::string& nome) {
 }
 
 void impppmb(const IMGCOR& img, const std::string& nome) {
-  ARQIMP a = abre_imp("impppmb", nome);
+  ARQIMP a = abre_imp("impppmb", img, nome);
   cabecalho(a, "P6", img.nl(), img.nc(), true);
   if (img.data()) a.write(img.data(), 3 * std::size_t(img.n()));
   a.close();

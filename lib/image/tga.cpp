@@ -92,9 +92,6 @@ void troca_rb(COR* p, std::size_t n) {
 // file has been created by then and is left empty.
 void imp_cabecalho(ARQIMP& f, Tipo tipo, int nl, int nc) {
   if (nl > MAXTGA || nc > MAXTGA) erro("Erro: Imagem muito grande para TGA", "");
-  // An image with a size below 1 holds no pixels and is written as such.
-  nl = std::max(nl, 0);
-  nc = std::max(nc, 0);
   unsigned char b[18] = {};
   b[2] = tipo;
   b[12] = static_cast<unsigned char>(nc);
@@ -203,6 +200,7 @@ template <> void IMG<COR>::LeTgaP(const std::string& nome) {
 
 template <>
 void IMG<BYTE>::imp(const std::string& nome) const {
+  detail::recusa_negativo(nl(), nc(), "Erro IMGGRY::imp");
   ARQIMP f(nome, "wb", "IMGGRY::imp", "Erro IMGGRY::imp - Abertura de ", "Erro IMGGRY::imp - Faltou memoria setvbuf");
   imp_cabecalho(f, CINZA, nl(), nc());
   if (data()) f.write(data(), detail::npixels(nl(), nc()));
@@ -211,6 +209,7 @@ void IMG<BYTE>::imp(const std::string& nome) const {
 
 template <>
 void IMG<COR>::ImpTga(const std::string& nome) const {
+  detail::recusa_negativo(nl(), nc(), "Erro IMGCOR::ImpTga");
   ARQIMP f(nome, "wb", "IMGCOR::ImpTga", "Erro IMGCOR::ImpTga - Abertura ",
            "Erro IMGCOR::ImpTga - Faltou memoria setvbuf");
   imp_cabecalho(f, RGB, nl(), nc());

@@ -140,6 +140,7 @@ void escreve(S& s, const I& img, int wdbl) {
 
 template <class I>
 void imp_txt(const I& img, const std::string& nome, const std::string& cls) {
+  detail::recusa_negativo(img.nl(), img.nc(), "Erro " + cls + "::ImpTxt");
   ARQIMP f(nome, "wt", cls + "::ImpTxt", "Erro " + cls + "::ImpTxt - Abertura ",
            "Erro " + cls + "::ImpTxt - Faltou memoria setvbuf");
   ARQTXT s(f);
@@ -183,12 +184,16 @@ template <class P> void guarda(IMG<P>& img, int l, int c, const P& v) { img.row(
 void copia(IMGBIN& img, const std::vector<BYTE>& v) { img.preenchebytes(v.data(), static_cast<int>(v.size())); }
 template <class P> void copia(IMG<P>& img, const std::vector<P>& v) { std::copy(v.begin(), v.end(), img.data()); }
 
+const char* classe(const IMGBIN&) { return "IMGBIN"; }
+template <class P> const char* classe(const IMG<P>&) { return detail::PIXTIPO<P>::nome; }
+
 template <class T, class I>
 void le_txt(I& img, ARQLE& arq) {
   FILE* f = arq.get();
   int nl, nc;
   LeNum(f, nl);
   LeNum(f, nc);
+  detail::recusa_negativo(nl, nc, std::string("Erro ") + classe(img) + "::LeTxt");
   detail::recusa_estouro(img, nl, nc);
   const std::size_t n = detail::npixels(nl, nc);
 

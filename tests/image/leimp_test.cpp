@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "image/jpeg.h"
+#include "image/native.h"
+#include "image/pnm.h"
 #include "support/files.h"
 #include "support/images.h"
 
@@ -226,6 +229,44 @@ TEST(Escrita, RefusedSuffixes) {
   EXPECT_EXIT(b("out.tga75"), testing::ExitedWithCode(1), std::string("^out.tga75 ") + bin + "\n$");
   // The suffix is analysed before the class looks at the type.
   EXPECT_EXIT(b("a.jpeg"), testing::ExitedWithCode(1), "^Erro suf do arquivo: numero apos suf \n$");
+}
+
+// A header with a negative size is a file no reader accepts: every writer
+// refuses such an image before creating anything.
+TEST(Escrita, NegativeSizesAreRefusedBeforeTheFileIsCreated) {
+  const std::string p = scratch_path("negativo");
+  const IMGBIN bin(-5, 7);
+  const IMGGRY gry(5, -7);
+  const IMGCOR cor(-1, -1);
+  const IMGFLT flt(-2, 3);
+  const struct {
+    std::function<void()> f;
+    const char* msg;
+  } casos[] = {
+      {[&] { bin.ImpTxt(p); }, "Erro IMGBIN::ImpTxt - Tamanho invalido"},
+      {[&] { flt.ImpTxt(p); }, "Erro IMGFLT::ImpTxt - Tamanho invalido"},
+      {[&] { flt.ImpImg(p); }, "Erro IMGFLT::ImpImg - Tamanho invalido"},
+      {[&] { ImpHex(bin, p); }, "Erro ImpHex - Tamanho invalido"},
+      {[&] { imppbmt(bin, p); }, "Erro imppbmt - Tamanho invalido"},
+      {[&] { imppbmb(bin, p); }, "Erro imppbmb - Tamanho invalido"},
+      {[&] { imppgmt(gry, p); }, "Erro imppgmt - Tamanho invalido"},
+      {[&] { imppgmb(gry, p); }, "Erro imppgmb - Tamanho invalido"},
+      {[&] { impppmt(cor, p); }, "Erro impppmt - Tamanho invalido"},
+      {[&] { impppmb(cor, p); }, "Erro impppmb - Tamanho invalido"},
+      {[&] { gry.imp(p); }, "Erro IMGGRY::imp - Tamanho invalido"},
+      {[&] { cor.ImpTga(p); }, "Erro IMGCOR::ImpTga - Tamanho invalido"},
+      {[&] { ImpJpg(gry, p, 75); }, "Erro ImpJpg - Tamanho invalido"},
+      {[&] { ImpJpg(cor, p, 75); }, "Erro ImpJpg - Tamanho invalido"},
+      // Through the generic writer, which picks the writer by suffix.
+      {[&] { imp(gry, p + ".pgm"); }, "Erro imppgmb - Tamanho invalido"},
+      {[&] { imp(flt, p + ".txt"); }, "Erro IMGFLT::ImpTxt - Tamanho invalido"},
+  };
+  for (const auto& c : casos) {
+    EXPECT_EXIT(c.f(), testing::ExitedWithCode(1), stderr_line(std::string(c.msg) + " ")) << c.msg;
+    EXPECT_FALSE(exists(p)) << c.msg;
+    EXPECT_FALSE(exists(p + ".pgm")) << c.msg;
+    EXPECT_FALSE(exists(p + ".txt")) << c.msg;
+  }
 }
 
 TEST(Escrita, NumberChoosesVariantAndIsDroppedFromTheName) {

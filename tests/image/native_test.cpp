@@ -95,14 +95,14 @@ TEST(Native, ReaderFollowsTheFileIntoAnImageOfTheSameSize) {
   EXPECT_EQ(f.fundo(), 0.25f);  // same size: resize kept the storage
 }
 
-TEST(Native, NegativeSizesReadAsAnImageWithoutPixels) {
+TEST(NativeDeath, NegativeSizesAreRefusedBeforeAnythingIsRead) {
   const std::string p = scratch_path("negativo.img");
-  write_bytes(p, cabecalho("IMGSHT*", 2, -2, -3));
-  IMGSHT s(4, 4);
-  s.LeImg(p);
-  EXPECT_EQ(s.nl(), -2);
-  EXPECT_EQ(s.nc(), -3);
-  EXPECT_EQ(s.data(), nullptr);
+  for (auto [nl, nc] : {std::pair{-2, -3}, {-5, 7}, {0, -1}}) {
+    write_bytes(p, cabecalho("IMGSHT*", 2, nl, nc));
+    EXPECT_EXIT(IMGSHT().LeImg(p), testing::ExitedWithCode(1), stderr_line("Erro IMGSHT::LeImg - Tamanho invalido "));
+  }
+  write_bytes(p, cabecalho("IMGCPX*", 8, -1, 1));
+  EXPECT_EXIT(IMGCPX().LeImg(p), testing::ExitedWithCode(1), stderr_line("Erro IMGCPX::LeImg - Tamanho invalido "));
 }
 
 TEST(NativeDeath, WrongTagOrElementSize) {

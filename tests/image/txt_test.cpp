@@ -242,6 +242,17 @@ TEST(TxtDeath, SizesTheFileCannotHoldAreRefusedBeforeAllocating) {
               stderr_line("LeNum(FLT) "));
 }
 
+TEST(TxtDeath, NegativeSizesAreRefusedBeforeAllocating) {
+  const std::string p = scratch_path("negativo.txt");
+  for (const char* t : {"-5 7\n", "5 -7\n1 2 3", "-1 -1\n1"}) {
+    write_text(p, t);
+    EXPECT_EXIT(IMGGRY().LeTxt(p), testing::ExitedWithCode(1), stderr_line("Erro IMGGRY::LeTxt - Tamanho invalido ")) << t;
+    EXPECT_EXIT(IMGBIN().LeTxt(p), testing::ExitedWithCode(1), stderr_line("Erro IMGBIN::LeTxt - Tamanho invalido ")) << t;
+  }
+  EXPECT_EXIT(IMGCPX().LeTxt(pipe_holding("-5 7\n")), testing::ExitedWithCode(1),
+              stderr_line("Erro IMGCPX::LeTxt - Tamanho invalido "));
+}
+
 TEST(TxtDeath, OpeningAndWritingFailures) {
   const std::string sem = "/nonexistent/m.txt";
   struct Caso {

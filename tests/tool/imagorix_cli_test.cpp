@@ -254,3 +254,14 @@ TEST_F(Conversor, Errors) {
     EXPECT_EQ(r.err, k.err) << linha;
   }
 }
+
+// A text matrix whose header gives a negative size once converted into a PGM
+// that said "7 -5", with status 0: a file no reader accepts.
+TEST_F(Conversor, NegativeSizesEndTheConversionWithNothingWritten) {
+  const std::string in = write_text(scratch_path("bad.txt"), "-5 7\n");
+  const std::string out = scratch_path("bad.pgm");
+  const RunResult r = roda({"convert", in, out});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "Erro IMGGRY::LeTxt - Tamanho invalido \n");
+  EXPECT_FALSE(exists(out));
+}
