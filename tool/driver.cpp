@@ -59,6 +59,24 @@ bool readkey(const char* s, int& key) {
   return true;
 }
 
+void readkeyarg(const char* s, Command& cmd) {
+  if (s[0] == '@')
+    cmd.keyfile = std::make_shared<const KEYFILE>(s + 1);
+  else if (!readkey(s, cmd.key))
+    imagorix::erro(KeyMessage);
+}
+
+namespace {
+
+// The secure mode's MAC: long enough not to be guessed, and no longer than
+// its hash gives.
+void check_secure(const Command& cmd) {
+  if (cmd.keyfile && (cmd.TamMAC < SecureMinMac || cmd.TamMAC > SecureMaxMac))
+    imagorix::erro("Error: TamMAC must be between 128 and 512 in the secure mode");
+}
+
+}  // namespace
+
 Command parse(int argc, char** argv) {
   Command cmd;
   if (argc <= 1) badshape();
@@ -67,7 +85,7 @@ Command parse(int argc, char** argv) {
     if (argc < 5 || argc > 7) badshape();
     cmd.original = argv[2];
     cmd.marked = argv[4];
-    if (!readkey(argv[3], cmd.key)) imagorix::erro(KeyMessage);
+    readkeyarg(argv[3], cmd);
     if (argc >= 6) {
       if (!readint(argv[5], cmd.TamMAC)) imagorix::erro(TamMACMessage);
       if (cmd.TamMAC & 31) imagorix::erro("Error: TamMAC must be divisible by 32");
@@ -77,7 +95,7 @@ Command parse(int argc, char** argv) {
     if (argc < 5 || argc > 6) badshape();
     cmd.marked = argv[3];
     cmd.reverted = argv[4];
-    if (!readkey(argv[2], cmd.key)) imagorix::erro(KeyMessage);
+    readkeyarg(argv[2], cmd);
     if (argc == 6) {
       if (!readint(argv[5], cmd.TamMAC)) imagorix::erro(TamMACMessage);
       // This mode's message has always begun with "Erro:".
@@ -86,15 +104,17 @@ Command parse(int argc, char** argv) {
   } else {
     badshape();
   }
+  check_secure(cmd);
   return cmd;
 }
 
 int run(int argc, char** argv) {
   const Command cmd = parse(argc, argv);
+  const KEYING key{cmd.key, cmd.keyfile};
   if (cmd.mode == 's')
-    sign(cmd.original, cmd.key, cmd.marked, cmd.TamMAC, cmd.m);
+    sign(cmd.original, key, cmd.marked, cmd.TamMAC, cmd.m);
   else
-    verify(cmd.key, cmd.marked, cmd.TamMAC, cmd.reverted);
+    verify(key, cmd.marked, cmd.TamMAC, cmd.reverted);
   return 0;
 }
 

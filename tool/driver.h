@@ -1,6 +1,9 @@
 // The kova command line: checks the arguments and enters sign or verify.
 #pragma once
+#include <memory>
 #include <string>
+
+#include "keying.h"
 
 namespace kova {
 
@@ -10,6 +13,8 @@ struct Command {
   char mode = 0;
   std::string original, marked, reverted;
   int key = 0;
+  // Set when the key was given as @PATH: the secure mode.
+  std::shared_ptr<const KEYFILE> keyfile;
   int TamMAC = 128;
   int m = 3;
 };
@@ -26,6 +31,10 @@ bool readint(const char* s, int& v);
 // is the key -1), which is what a user giving an unsigned 32-bit number
 // means. Anything beyond 32 bits is refused rather than cut.
 bool readkey(const char* s, int& key);
+
+// A key argument: "@PATH" reads the key file PATH (the secure mode),
+// anything else must be a number as readkey reads it.
+void readkeyarg(const char* s, Command& cmd);
 
 // Checks a command line (argc counts the program name) and converts its
 // numbers. A wrong shape prints the usage on stdout and ends the process

@@ -12,7 +12,7 @@ namespace kova {
 
 using imagorix::erro;
 
-void sign(const std::string& original, int key, const std::string& marked, int TamMAC, int m) {
+void sign(const std::string& original, const KEYING& key, const std::string& marked, int TamMAC, int m) {
   const int T = TamMAC;
   // The payload has 5 bits for m - 2, and a MAC of no bits would vouch for
   // any image.
@@ -22,7 +22,7 @@ void sign(const std::string& original, int key, const std::string& marked, int T
   const VETOR<int>& vis = VisTable();
   IMGBIN img = ReadPage(original, T, "Error: Too small image: decrease TamMAC or increase image");
 
-  CARRIERS car(img, vis, key);
+  CARRIERS car(img, vis, key.seed());
   const REGION r = SearchRegion(car, T, m);
   // k = (B - 16) / 32 and w travel in 16-bit fields.
   if (r.B > MaxBegin || r.w > MaxField) erro(ImpossibleMessage);
@@ -35,7 +35,7 @@ void sign(const std::string& original, int key, const std::string& marked, int T
   if (static_cast<int>(C.size()) != r.w) erro("Error: compressed size differs from the search's");
   WritePayload(car, r.B, T, MakePayload(r.B, m, C));
   BlankMac(car, r.B, T);
-  WriteMac(car, r.B, ComputeMac(img, T, key));
+  WriteMac(car, r.B, key.mac(img, T));
   imagorix::imp(img, marked);
 }
 
