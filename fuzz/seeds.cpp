@@ -24,7 +24,9 @@
 #include "image/imgbin.h"
 #include "image/jpeg.h"
 #include "image/leimp.h"
+#include "image/png.h"
 #include "image/pnm.h"
+#include "image/tiff.h"
 #include "sign.h"
 #include "targets.h"
 
@@ -295,6 +297,22 @@ void vetorbit() {
   grava(nome("vetorbit", "empty"), "0\n");
 }
 
+// PNG and TIFF pages of the three kinds, as the library writes them, and
+// given to the generic readers too.
+void png_tiff() {
+  const IMGBIN b = binaria(7, 45, 1);
+  const IMGGRY g = cinza(5, 9);
+  const IMGCOR c = cor(4, 6);
+  ImpPng(b, nome("png", "bin"));
+  ImpPng(g, nome("png", "gry"));
+  ImpPng(c, nome("png", "cor"));
+  ImpTiff(b, nome("tiff", "bin-g4"));
+  ImpTiff(g, nome("tiff", "gry-deflate"));
+  ImpTiff(c, nome("tiff", "cor-deflate"));
+  copia(nome("png", "bin"), LE, "png");
+  copia(nome("tiff", "bin-g4"), LE, "tiff");
+}
+
 // Vectors and matrices written by the library, the same by hand with the
 // separators, comments and keywords of the text numbers, and sizes no
 // file may carry.
@@ -392,6 +410,7 @@ int main(int argc, char** argv) {
   numeros();
   vetorbit();
   vetores();
+  png_tiff();
   assinadas();
   por_pipe();
   return 0;

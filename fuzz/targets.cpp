@@ -18,7 +18,9 @@
 #include "image/imgbin.h"
 #include "image/jpeg.h"
 #include "image/leimp.h"
+#include "image/png.h"
 #include "image/pnm.h"
+#include "image/tiff.h"
 #include "payload.h"
 
 namespace fuzz {
@@ -52,6 +54,16 @@ void generico(const std::string& in, const std::string&) {
 void vetorbit(const std::string& in, const std::string&) {
   VETORBIT v;
   imagorix::le(v, in);
+}
+
+// The PNG and TIFF readers, the page then put into every class it can go to.
+template <FOLHA (*LE)(const std::string&)>
+void folha(const std::string& in, const std::string&) {
+  const FOLHA f = LE(in);
+  IMGBIN b;
+  IMGSHT s;
+  f.em(b);
+  f.em(s);
 }
 
 // The vector and matrix text readers.
@@ -150,6 +162,8 @@ constexpr TARGET TABELA[] = {
     {"img_cpx", membro<IMGCPX, &IMGCPX::LeImg>, "nativo", nullptr, false},
     {"jpg_gry", livre<IMGGRY, LeJpg>, "jpeg", nullptr, true},
     {"jpg_cor", livre<IMGCOR, LeJpg>, "jpeg", nullptr, true},
+    {"png", folha<LePng>, "png", nullptr, false},
+    {"tiff", folha<LeTiff>, "tiff", nullptr, false},
     {"le_bin", generico<IMGBIN>, "todos", nullptr, true},
     {"le_gry", generico<IMGGRY>, "todos", nullptr, true},
     {"le_cor", generico<IMGCOR>, "todos", nullptr, true},
@@ -173,7 +187,7 @@ constexpr TARGET TABELA[] = {
 constexpr const char* POR_PIPE[] = {
     "bmp",     "lepbmt",  "lepbmb",  "lepgmt",  "lepgmb",  "leppmt",  "leppmb",  "tga_gry",  "tgai_gry",
     "tgap_gry", "tga_cor", "tgap_cor", "txt_bin", "txt_gry", "txt_cor", "txt_sht", "txt_flt", "txt_dbl",
-    "txt_cpx", "img_sht", "img_flt", "img_dbl", "img_cpx", "jpg_gry", "jpg_cor", "vetorbit",
+    "txt_cpx", "img_sht", "img_flt", "img_dbl", "img_cpx", "jpg_gry", "jpg_cor", "png", "tiff", "vetorbit",
     "vet_int", "vet_dbl", "vet_p2",  "vet_pi2", "mat_int", "mat_dbl",
     // Detection and reading from one stream.
     "le_bin",  "le_gry",  "le_cor",  "le_sht",  "le_flt",  "le_dbl",  "le_cpx",

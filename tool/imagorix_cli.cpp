@@ -17,6 +17,8 @@
 #include "image/imgbin.h"
 #include "image/jpeg.h"
 #include "image/leimp.h"
+#include "image/png.h"
+#include "image/tiff.h"
 #include "image/tipo.h"
 
 using namespace imagorix;
@@ -87,6 +89,12 @@ std::string classe_natural(int tipo, ARQLE& arq) {
       arq.rebobina();
       return planos == 1 ? "gry" : "cor";
     }
+    case TIPO_PNG:
+    case TIPO_TIFF: {
+      const FOLHA::Tipo k = tipo == TIPO_PNG ? TipoPng(arq) : TipoTiff(arq);
+      arq.rebobina();
+      return k == FOLHA::BINARIA ? "bin" : k == FOLHA::CINZA ? "gry" : "cor";
+    }
     case TIPO_IMGSHT: return "sht";
     case TIPO_IMGFLT: return "flt";
     case TIPO_IMGDBL: return "dbl";
@@ -104,6 +112,9 @@ const char* classe_do_formato(int tipo) {
     case TIPO_PBMT:
     case TIPO_PBMB:
       return "bin";
+    case TIPO_PNG:  // written by binary, grey and colour alike
+    case TIPO_TIFF:
+      return "gry";
     case TIPO_TGA:
     case TIPO_JPG:
     case TIPO_PGMT:

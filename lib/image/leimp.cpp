@@ -5,7 +5,9 @@
 
 #include "image/formato.h"
 #include "image/jpeg.h"
+#include "image/png.h"
 #include "image/pnm.h"
+#include "image/tiff.h"
 
 namespace imagorix {
 
@@ -26,6 +28,9 @@ void pgmb(IMGGRY& i, ARQLE& a) { lepgmb(i, a); }
 void ppmt(IMGCOR& i, ARQLE& a) { leppmt(i, a); }
 void ppmb(IMGCOR& i, ARQLE& a) { leppmb(i, a); }
 template <class I> void txt(I& i, ARQLE& a) { i.LeTxt(a); }
+// PNG and TIFF pages come in the kind the file holds, then go by the class rules.
+template <class I> void png(I& i, ARQLE& a) { LePng(a).em(i); }
+template <class I> void tiff(I& i, ARQLE& a) { LeTiff(a).em(i); }
 template <class I> void nativo(I& i, ARQLE& a) { i.LeImg(a); }
 
 // The image formats that every class but the short one takes alike, after
@@ -38,7 +43,8 @@ constexpr LEITOR<I> IMAGENS[] = {
     {TIPO_JPG, via<I, IMGGRY, jpg_gry>},   {TIPO_PBMT, via<I, IMGBIN, pbmt>},
     {TIPO_PBMB, via<I, IMGBIN, pbmb>},     {TIPO_PGMT, via<I, IMGGRY, pgmt>},
     {TIPO_PGMB, via<I, IMGGRY, pgmb>},     {TIPO_PPMT, via<I, IMGCOR, ppmt>},
-    {TIPO_PPMB, via<I, IMGCOR, ppmb>},
+    {TIPO_PPMB, via<I, IMGCOR, ppmb>},     {TIPO_PNG, png<I>},
+    {TIPO_TIFF, tiff<I>},
 };
 
 constexpr LEITOR<IMGBIN> LE_BIN[] = {
@@ -68,6 +74,8 @@ constexpr LEITOR<IMGSHT> LE_SHT[] = {
     {TIPO_PBMB, via<IMGSHT, IMGBIN, pbmb, IMGGRY>},
     {TIPO_PPMT, via<IMGSHT, IMGCOR, ppmt, IMGGRY>},
     {TIPO_PPMB, via<IMGSHT, IMGCOR, ppmb, IMGGRY>},
+    {TIPO_PNG, png<IMGSHT>},
+    {TIPO_TIFF, tiff<IMGSHT>},
 };
 constexpr LEITOR<IMGFLT> LE_FLT[] = {{TIPO_TXT, txt<IMGFLT>}, {TIPO_IMGFLT, nativo<IMGFLT>}};
 constexpr LEITOR<IMGDBL> LE_DBL[] = {{TIPO_TXT, txt<IMGDBL>}, {TIPO_IMGDBL, nativo<IMGDBL>}};
@@ -87,6 +95,8 @@ constexpr ESCRITOR<IMGBIN> IMP_BIN[] = {
     {TIPO_TXT, imp_txt<IMGBIN>},
     {TIPO_PBMT, [](const IMGBIN& i, const SUFIXO& s) { imppbmt(i, s.nome); }},
     {TIPO_PBMB, [](const IMGBIN& i, const SUFIXO& s) { imppbmb(i, s.nome); }},
+    {TIPO_PNG, [](const IMGBIN& i, const SUFIXO& s) { ImpPng(i, s.nome); }},
+    {TIPO_TIFF, [](const IMGBIN& i, const SUFIXO& s) { ImpTiff(i, s.nome); }},
 };
 constexpr ESCRITOR<IMGGRY> IMP_GRY[] = {
     {TIPO_TGA, [](const IMGGRY& i, const SUFIXO& s) { i.imp(s.nome); }},
@@ -94,6 +104,8 @@ constexpr ESCRITOR<IMGGRY> IMP_GRY[] = {
     {TIPO_JPG, [](const IMGGRY& i, const SUFIXO& s) { ImpJpg(i, s.nome, s.num); }},
     {TIPO_PGMT, [](const IMGGRY& i, const SUFIXO& s) { imppgmt(i, s.nome); }},
     {TIPO_PGMB, [](const IMGGRY& i, const SUFIXO& s) { imppgmb(i, s.nome); }},
+    {TIPO_PNG, [](const IMGGRY& i, const SUFIXO& s) { ImpPng(i, s.nome); }},
+    {TIPO_TIFF, [](const IMGGRY& i, const SUFIXO& s) { ImpTiff(i, s.nome); }},
 };
 constexpr ESCRITOR<IMGCOR> IMP_COR[] = {
     {TIPO_TGA, [](const IMGCOR& i, const SUFIXO& s) { i.ImpTga(s.nome); }},
@@ -101,6 +113,8 @@ constexpr ESCRITOR<IMGCOR> IMP_COR[] = {
     {TIPO_JPG, [](const IMGCOR& i, const SUFIXO& s) { ImpJpg(i, s.nome, s.num); }},
     {TIPO_PPMT, [](const IMGCOR& i, const SUFIXO& s) { impppmt(i, s.nome); }},
     {TIPO_PPMB, [](const IMGCOR& i, const SUFIXO& s) { impppmb(i, s.nome); }},
+    {TIPO_PNG, [](const IMGCOR& i, const SUFIXO& s) { ImpPng(i, s.nome); }},
+    {TIPO_TIFF, [](const IMGCOR& i, const SUFIXO& s) { ImpTiff(i, s.nome); }},
 };
 constexpr ESCRITOR<IMGSHT> IMP_SHT[] = {
     {TIPO_TGA, imp_tga<IMGSHT>},  // clamped to 0 ... 255

@@ -6,7 +6,8 @@
 // le reads any file TipoImg recognises and the class can take: the format's
 // own reader fills the class it reads into (binary for BMP and PBM, grey for
 // grey TGA, PGM and JPEG, colour for true-colour TGA and PPM, the class of a
-// native file), and the result is converted into the caller's class. A
+// native file, the kind the page is for PNG and TIFF), and the result is
+// converted into the caller's class. A
 // colour-mapped TGA or a JPEG is read in colour only into IMGCOR; other
 // classes get its grey levels. A type the class cannot take ends the
 // program with "Tipo de imagem invalido " and the name.
@@ -15,9 +16,9 @@
 // image/tipo.h), under the name without the number, converting a copy where
 // the class has no writer of its own for that format:
 //
-//   IMGBIN  bmp, txt/mat, pbm
-//   IMGGRY  tga, txt/mat, jpg, pgm
-//   IMGCOR  tga (24-bit), txt/mat, jpg, ppm
+//   IMGBIN  bmp, txt/mat, pbm, png (1-bit), tif (CCITT G4)
+//   IMGGRY  tga, txt/mat, jpg, pgm, png, tif (Deflate)
+//   IMGCOR  tga (24-bit), txt/mat, jpg, ppm, png, tif (Deflate)
 //   IMGSHT  tga (values clamped to 0 ... 255), txt/mat, img
 //   IMGFLT  tga, jpg, pgm (as grey), bmp (0.5 and above white), txt/mat, img
 //   IMGDBL  tga, jpg, pgm (as grey), txt/mat, img

@@ -80,6 +80,10 @@ int TipoImg(ARQLE& arq) {
   if (h.bytes(0, "BM", 2) && h.u16(28) == 1 && h.u32(30) == 0 && (h.u32(46) == 0 || h.u32(46) == 2))
     return TIPO_BMP;
   if (b[0] == 0xFF && b[1] == 0xD8) return TIPO_JPG;
+  if (h.bytes(0, "\x89PNG\r\n\x1a\n", 8)) return TIPO_PNG;
+  // Classic and big TIFF, in either byte order.
+  if (h.bytes(0, "II*\0", 4) || h.bytes(0, "MM\0*", 4) || h.bytes(0, "II+\0", 4) || h.bytes(0, "MM\0+", 4))
+    return TIPO_TIFF;
   if (h.bytes(0, "RIFF", 4) && h.bytes(8, "AVI ", 4)) {
     // Planes and bits per pixel, then compression, of the first stream's
     // bitmap header.
@@ -131,6 +135,8 @@ const char* NomeTipo(int tipo) {
     case TIPO_PBMB: return "raw PBM";
     case TIPO_PGMB: return "raw PGM";
     case TIPO_PPMB: return "raw PPM";
+    case TIPO_PNG: return "PNG";
+    case TIPO_TIFF: return "TIFF";
   }
   return "unknown";
 }
@@ -146,6 +152,10 @@ SUFIXO Sufixo(const std::string& nome) {
     return s;
   }
   std::string suf = strlower(nome.substr(ponto + 1));
+  if (suf == "tiff") {
+    s.tipo = TIPO_TIFF;
+    return s;
+  }
   if (suf.size() >= 4) {
     if (!inteiro(suf.c_str() + 3, s.num)) erro("Erro suf do arquivo: numero apos suf", "");
     suf.resize(3);
@@ -163,6 +173,8 @@ SUFIXO Sufixo(const std::string& nome) {
   } else if (suf == "pbm") s.tipo = plano ? TIPO_PBMT : TIPO_PBMB;
   else if (suf == "pgm") s.tipo = plano ? TIPO_PGMT : TIPO_PGMB;
   else if (suf == "ppm") s.tipo = plano ? TIPO_PPMT : TIPO_PPMB;
+  else if (suf == "png") s.tipo = TIPO_PNG;
+  else if (suf == "tif") s.tipo = TIPO_TIFF;
   else s.tipo = TIPO_OUTRO;
   return s;
 }

@@ -31,6 +31,8 @@ inline constexpr int TIPO_PPMT = 63;
 inline constexpr int TIPO_PBMB = 64;     // raw (binary) PBM, PGM, PPM
 inline constexpr int TIPO_PGMB = 65;
 inline constexpr int TIPO_PPMB = 66;
+inline constexpr int TIPO_PNG = 71;      // PNG, through libpng; "png" for writing
+inline constexpr int TIPO_TIFF = 72;     // TIFF, through libtiff; "tif" or "tiff"
 
 // The type of the file nome from its first 192 bytes (a shorter file counts
 // as padded with zeros) and, for text matrices, its first two tokens. Ends
@@ -60,6 +62,7 @@ struct SUFIXO {
 // JPEG quality (0 means 90), and is dropped from the name:
 //   out.pbm -> raw PBM "out.pbm";  out.pbm1 -> plain PBM "out.pbm";
 //   photo.jpg75 -> JPEG "photo.jpg" of quality 75;  clip -> TIPO_SEMSUF.
+// "tiff" is the one four-letter suffix: it names a TIFF, as "tif" does.
 // Ends the program with "Erro: nome arquivo invalido" for an empty name or
 // one over 255 characters, and with "Erro suf do arquivo: numero apos suf"
 // when no integer (within the range of int) follows the three characters.
