@@ -18,6 +18,7 @@
 #include "base/vetortxt.h"
 #include "random/hash.h"
 #include "random/random.h"
+#include "image/binariza.h"
 #include "image/cor.h"
 #include "image/folha.h"
 #include "image/img.h"
