@@ -25,3 +25,6 @@
 #include "image/pnm.h"
 #include "image/tipo.h"
 #include "image/txt.h"
+#include "video/avi.h"
+#include "video/i3d.h"
+#include "video/leimp.h"
