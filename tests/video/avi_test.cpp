@@ -304,6 +304,26 @@ TEST(LeAvi, ColourAsCommonWritersLayItOut) {
   EXPECT_TRUE(iguais(lido_cor(b), k));
 }
 
+// Written by ffmpeg (rawvideo, -fflags +bitexact) from the frames of
+// colorida(3, 3, 5) and cinza(3, 3, 5): the colour file reads back to them;
+// the grey one (handler of zeros, a 4120-byte JUNK chunk, "00dc" frames) is
+// not a file the strict grey reader takes.
+TEST(LeAvi, ColourFileWrittenByFfmpeg) {
+  I3DCOR k;
+  LeAvi(k, std::string(TEST_DATA_DIR) + "/ffmpeg_bgr24_5x3.avi");
+  EXPECT_TRUE(iguais(k, colorida(3, 3, 5, 40000)));
+  EXPECT_EQ(k.fd(), 40000);
+}
+
+TEST(LeAviDeathTest, GreyFileWrittenByFfmpeg) {
+  EXPECT_EXIT(
+      {
+        I3DGRY g;
+        LeAvi(g, std::string(TEST_DATA_DIR) + "/ffmpeg_pal8_5x3.avi");
+      },
+      testing::ExitedWithCode(1), stderr_line("Erro LeAvi(I3DGRY): Nao-vidsDIB_ "));
+}
+
 TEST(LeAviDeathTest, ColourRefusals) {
   const Bytes b = escrito(colorida(2, 3, 5, 40000));
   auto muda = [&](std::size_t k, std::uint32_t v) {
