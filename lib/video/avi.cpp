@@ -266,7 +266,8 @@ class LEGRY {
         return static_cast<void*>(quadro.data());
       }, FIM);
       IMGGRY& g = quadros.quadro(static_cast<int>(f));
-      for (u32 r = 0; r < nl; ++r) {
+      // A frame without columns has no rows to fill either.
+      for (u32 r = 0; nc > 0 && r < nl; ++r) {
         const unsigned char* s = quadro.data() + (nl - 1 - r) * rowlen;
         BYTE* d = g.row(static_cast<int>(r));
         for (u32 k = 0; k < nc; ++k) {
@@ -470,7 +471,7 @@ class LECOR {
       // Frames past the announced count have no place and are left out.
       if (lidos >= nf_) continue;
       IMGCOR& q = quadros_->quadro(lidos++);
-      for (int r = 0; r < nl_; ++r) {
+      for (int r = 0; nc_ > 0 && r < nl_; ++r) {
         const unsigned char* o = buf_.data() + static_cast<u64>(de_cima_ ? r : nl_ - 1 - r) * rowlen_;
         COR* d = q.row(r);
         for (int k = 0; k < nc_; ++k, o += 3) d[k] = COR{o[2], o[1], o[0]};

@@ -63,9 +63,10 @@ Bytes escrito(const S& s) {
 
 // A chunk with the given id and body.
 Bytes chunk(const char* id, const Bytes& corpo) {
-  Bytes b(id, id + 4);
+  Bytes b(8 + corpo.size());
+  std::memcpy(b.data(), id, 4);
   put_le32(b, 4, std::uint32_t(corpo.size()));
-  b.insert(b.end(), corpo.begin(), corpo.end());
+  if (!corpo.empty()) std::memcpy(b.data() + 8, corpo.data(), corpo.size());
   return b;
 }
 
@@ -197,6 +198,21 @@ TEST(LeAvi, GreyVariantsAccepted) {
   const I3DGRY r = lido_gry(q);
   EXPECT_EQ(r(0, 0, 0), 20);
   EXPECT_EQ(r(0, 0, 1), 255);
+}
+
+// Frames of rows without columns: empty frames, nothing to fill.
+TEST(LeAvi, FramesWithoutColumns) {
+  Bytes b = escrito(cinza(2, 3, 5));
+  b.resize(1276 + 16);  // two empty frame chunks after the header
+  put_le32(b, 64, 0);
+  for (std::size_t k : {1276u, 1284u}) {
+    std::memcpy(b.data() + k, "00db", 4);
+    put_le32(b, k + 4, 0);
+  }
+  const I3DGRY g = lido_gry(b);
+  EXPECT_EQ(g.nf(), 2);
+  EXPECT_EQ(g.nl(), 3);
+  EXPECT_EQ(g.nc(), 0);
 }
 
 TEST(LeAviDeathTest, GreyRefusals) {
