@@ -33,7 +33,7 @@ using namespace imagorix;
 namespace {
 
 const char* const AJUDA =
-    "imagorix: reads and writes the image files of the Imagorix library\n"
+    "imagorix: reads and writes the image and sequence files of the Imagorix library\n"
     "\n"
     "Usage:\n"
     "  imagorix type FILE\n"
@@ -51,10 +51,10 @@ const char* const AJUDA =
     "        .jpg        JPEG of quality 90; .jpg75: quality 75\n"
     "        .txt .mat   text matrix\n"
     "        .img        native file of the class\n"
-    "      A number after the suffix is not part of the file name written.\n"
     "        .avi        uncompressed AVI video (sequences)\n"
     "        no suffix   a series of numbered TGA files, OUT000.tga, OUT001.tga,\n"
     "                    ... (sequences)\n"
+    "      A number after the suffix is not part of the file name written.\n"
     "      CLASS is one of\n"
     "        bin  binary        sht  16-bit grey   cpx  complex\n"
     "        gry  grey          flt  real\n"
