@@ -137,28 +137,37 @@ void imp_avi(const I3D<P>& s, const std::string& nome) {
 
   ARQIMP arq(nome, "wb", quem, "Erro " + quem + " - abertura de ", "Erro " + quem + " - Faltou memoria setvbuf");
   arq.write(h.data(), h.size());
-  // The padding at the end of every row stays zero.
-  std::unique_ptr<unsigned char[]> linha(new (std::nothrow) unsigned char[rowlen]());
-  if (!linha) erro("Erro ImpAvi - Falta memoria", "");
+  // Rows are assembled bottom row first in a buffer of about 1 MiB (at least
+  // one row), which goes to the file in one write: large writes pass the
+  // stream's own buffer, and a clip is written at the speed of a copy. The
+  // padding at the end of every row stays zero.
+  const u64 porbloco = std::max<u64>(1, (u64{1} << 20) / rowlen);
+  const u64 nbloco = std::min<u64>(porbloco, static_cast<u64>(nl));
+  std::unique_ptr<unsigned char[]> bloco(new (std::nothrow) unsigned char[nbloco * rowlen]());
+  if (!bloco) erro("Erro ImpAvi - Falta memoria", "");
   unsigned char chunk[8];
   p4(chunk, "00db");
   p32(chunk + 4, static_cast<u32>(c));
   for (int f = 0; f < nf; ++f) {
     arq.write(chunk, 8);
     const IMG<P>& q = s(f);
+    u64 cheias = 0;
     for (int r = nl - 1; r >= 0; --r) {
+      unsigned char* d = bloco.get() + cheias * rowlen;
       const P* p = q.row(r);
       if constexpr (cor) {
-        unsigned char* d = linha.get();
         for (int k = 0; k < nc; ++k, d += 3) {
           d[0] = p[k].b;
           d[1] = p[k].g;
           d[2] = p[k].r;
         }
       } else {
-        std::memcpy(linha.get(), p, static_cast<std::size_t>(nc));
+        std::memcpy(d, p, static_cast<std::size_t>(nc));
       }
-      arq.write(linha.get(), rowlen);
+      if (++cheias == nbloco || r == 0) {
+        arq.write(bloco.get(), cheias * rowlen);
+        cheias = 0;
+      }
     }
   }
   unsigned char idx[16];

@@ -160,6 +160,9 @@ TEST(LeAvi, RoundTrips) {
       EXPECT_EQ(r.fd(), fd);
     }
   }
+  // Frames larger than the writer's block of rows (about 1 MiB).
+  const I3DGRY grande = cinza(2, 1100, 1023);
+  EXPECT_TRUE(iguais(lido_gry(escrito(grande)), grande));
   // Read from a pipe as from the file.
   I3DCOR k;
   LeAvi(k, pipe_holding(escrito(colorida(2, 3, 5, 40000))));
