@@ -29,6 +29,9 @@
 #include "image/tiff.h"
 #include "sign.h"
 #include "targets.h"
+#include "video/avi.h"
+#include "video/i3d.h"
+#include "video/leimp.h"
 
 using namespace imagorix;
 
@@ -369,6 +372,76 @@ void assinadas() {
   imppbmb(m, nome("kova_v", "marked-0.pbm"));
 }
 
+// Sequences: AVI files of both kinds written here, a colour file laid out as
+// ffmpeg writes uncompressed video (no handler, "00dc" frames, rows top-down
+// under a negative height, JUNK inside the stream list), native sequence
+// files, and two-frame TGA series as the halves of one input.
+void sequencias() {
+  I3DGRY g(3, 3, 5);
+  I3DCOR k(2, 3, 5);
+  for (int f = 0; f < 3; ++f)
+    for (int l = 0; l < 3; ++l)
+      for (int c = 0; c < 5; ++c) {
+        g(f, l, c) = static_cast<BYTE>(61 * f + 17 * l + 5 * c);
+        k(f, l, c) = COR{static_cast<BYTE>(40 * f + l), static_cast<BYTE>(90 * c), static_cast<BYTE>(l ^ c)};
+      }
+  k.fd() = 40000;
+  ImpAvi(g, nome("avi_gry", "grey.avi"));
+  ImpAvi(k, nome("avi_cor", "colour.avi"));
+  copia(nome("avi_gry", "grey.avi"), {"avi_flt", "le3_gry", "le3_flt"}, "grey.avi");
+  copia(nome("avi_cor", "colour.avi"), {"le3_cor"}, "colour.avi");
+
+  // The ffmpeg layout, from our colour file: frames at 252 and 308.
+  Bytes b = conteudo(nome("avi_cor", "colour.avi"));
+  auto poe32 = [](Bytes& v, std::size_t at, std::uint32_t x) {
+    for (int i = 0; i < 4; ++i) v[at + std::size_t(i)] = static_cast<unsigned char>(x >> (8 * i));
+  };
+  std::fill(b.begin() + 112, b.begin() + 116, 0);
+  poe32(b, 180, static_cast<std::uint32_t>(-3));
+  for (std::size_t q : {252u, 308u}) {
+    b[q + 3] = 'c';
+    std::swap_ranges(b.begin() + std::ptrdiff_t(q + 8), b.begin() + std::ptrdiff_t(q + 24), b.begin() + std::ptrdiff_t(q + 40));
+  }
+  // A JUNK chunk closing the stream list, as ffmpeg reserves for its index.
+  const Bytes junk = {'J', 'U', 'N', 'K', 16, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+  b.insert(b.begin() + 212, junk.begin(), junk.end());
+  for (std::size_t s : {4u, 16u, 92u}) {
+    std::uint32_t v = b[s] | b[s + 1] << 8 | b[s + 2] << 16 | std::uint32_t(b[s + 3]) << 24;
+    poe32(b, s, v + static_cast<std::uint32_t>(junk.size()));
+  }
+  grava(nome("avi_cor", "ffmpeg-layout.avi"), b);
+  copia(nome("avi_cor", "ffmpeg-layout.avi"), {"le3_cor"}, "ffmpeg-layout.avi");
+
+  I3DSHT s(2, 2, 2);
+  s(1) = IMGSHT(2, 2, {-300, 7, 32767, -32768});
+  I3DFLT x(2, 1, 3);
+  x(0) = IMGFLT(1, 3, {0.5, -1e-7, 3e12});
+  I3DCPX z(2, 1, 2);
+  z(1) = IMGCPX(1, 2, {1.5, -2, 0, 1e-3});
+  s.ImpImg(nome("img3_sht", "sht"));
+  x.ImpImg(nome("img3_flt", "flt"));
+  z.ImpImg(nome("img3_cpx", "cpx"));
+  copia(nome("img3_sht", "sht"), {"le3_sht"}, "img");
+  copia(nome("img3_flt", "flt"), {"le3_flt"}, "img");
+  copia(nome("img3_cpx", "cpx"), {"le3_cpx"}, "img");
+
+  const std::string t = raiz + "/quadro.tga";
+  Bytes serie;
+  cinza(2, 3).imp(t);
+  serie = conteudo(t);
+  IMGGRY(2, 3, BYTE(9)).imp(t);
+  Bytes q = conteudo(t);
+  serie.insert(serie.end(), q.begin(), q.end());
+  grava(nome("tgaseq_gry", "grey"), serie);
+  cor(3, 2).ImpTga(t);
+  serie = conteudo(t);
+  q = serie;
+  q[20] ^= 0xFF;
+  serie.insert(serie.end(), q.begin(), q.end());
+  grava(nome("tgaseq_cor", "colour"), serie);
+  std::remove(t.c_str());
+}
+
 // The pipe target: a byte naming the reader, then one of that reader's seeds,
 // or every seed of a generic reader, whose detection reads ahead on the pipe
 // in a way of its own for each format.
@@ -412,6 +485,7 @@ int main(int argc, char** argv) {
   vetores();
   png_tiff();
   assinadas();
+  sequencias();
   por_pipe();
   return 0;
 }

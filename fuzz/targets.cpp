@@ -22,6 +22,9 @@
 #include "image/pnm.h"
 #include "image/tiff.h"
 #include "payload.h"
+#include "video/avi.h"
+#include "video/i3d.h"
+#include "video/leimp.h"
 
 namespace fuzz {
 
@@ -49,6 +52,30 @@ template <class I>
 void generico(const std::string& in, const std::string&) {
   I img;
   imagorix::le(img, in);
+}
+
+// A series of two numbered TGA files, the first and the second half of the
+// input, read back as one sequence.
+template <class S>
+void serie_tga(const std::string& in, const std::string& dir) {
+  std::string dados;
+  {
+    std::unique_ptr<FILE, int (*)(FILE*)> f(std::fopen(in.c_str(), "rb"), std::fclose);
+    if (!f) return;
+    char buf[4096];
+    std::size_t k;
+    while ((k = std::fread(buf, 1, sizeof buf, f.get())) > 0) dados.append(buf, k);
+  }
+  const std::string base = dir + "/serie";
+  const std::size_t meio = dados.size() / 2;
+  for (int i = 0; i < 2; ++i) {
+    std::unique_ptr<FILE, int (*)(FILE*)> f(std::fopen((base + (i ? "001.tga" : "000.tga")).c_str(), "wb"), std::fclose);
+    if (!f) return;
+    const std::string parte = i ? dados.substr(meio) : dados.substr(0, meio);
+    if (std::fwrite(parte.data(), 1, parte.size(), f.get()) != parte.size()) return;
+  }
+  S s;
+  s.LeTga(base);
 }
 
 void vetorbit(const std::string& in, const std::string&) {
@@ -171,6 +198,19 @@ constexpr TARGET TABELA[] = {
     {"le_flt", generico<IMGFLT>, "todos", nullptr, true},
     {"le_dbl", generico<IMGDBL>, "todos", nullptr, true},
     {"le_cpx", generico<IMGCPX>, "todos", nullptr, true},
+    {"avi_gry", livre<I3DGRY, LeAvi>, "avi", nullptr, false},
+    {"avi_cor", livre<I3DCOR, LeAvi>, "avi", nullptr, false},
+    {"avi_flt", livre<I3DFLT, LeAvi>, "avi", nullptr, false},
+    {"img3_sht", membro<I3DSHT, &I3DSHT::LeImg>, "nativo", nullptr, false},
+    {"img3_flt", membro<I3DFLT, &I3DFLT::LeImg>, "nativo", nullptr, false},
+    {"img3_cpx", membro<I3DCPX, &I3DCPX::LeImg>, "nativo", nullptr, false},
+    {"tgaseq_gry", serie_tga<I3DGRY>, "tga", nullptr, false},
+    {"tgaseq_cor", serie_tga<I3DCOR>, "tga", nullptr, false},
+    {"le3_gry", generico<I3DGRY>, "todos", nullptr, false},
+    {"le3_cor", generico<I3DCOR>, "todos", nullptr, false},
+    {"le3_sht", generico<I3DSHT>, "todos", nullptr, false},
+    {"le3_flt", generico<I3DFLT>, "todos", nullptr, false},
+    {"le3_cpx", generico<I3DCPX>, "todos", nullptr, false},
     {"lenum", lenum, "texto", nullptr, false},
     {"vetorbit", vetorbit, "texto", nullptr, false},
     {"vet_int", texto<VETOR<int>>, "texto", nullptr, false},
@@ -191,6 +231,8 @@ constexpr const char* POR_PIPE[] = {
     "vet_int", "vet_dbl", "vet_p2",  "vet_pi2", "mat_int", "mat_dbl",
     // Detection and reading from one stream.
     "le_bin",  "le_gry",  "le_cor",  "le_sht",  "le_flt",  "le_dbl",  "le_cpx",
+    // Sequences.
+    "avi_gry", "avi_cor", "img3_sht", "img3_flt", "img3_cpx", "le3_flt", "le3_cpx",
 };
 
 // The pipe's read end, closed however the reader ends.

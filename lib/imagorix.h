@@ -40,3 +40,6 @@
 #include "numeric/lu.h"
 #include "numeric/norma.h"
 #include "numeric/spline.h"
+#include "video/avi.h"
+#include "video/i3d.h"
+#include "video/leimp.h"

@@ -1,11 +1,17 @@
-// imagorix: the library's image files from the command line.
+// imagorix: the library's image and sequence files from the command line.
 //
 //   imagorix type FILE                         the detected type of FILE
 //   imagorix convert [--as CLASS] IN OUT       read IN with le, write OUT with imp
 //
+// A sequence (AVI, native sequence file, series of numbered TGA files) is
+// converted as a sequence: read into a sequence class and written with the
+// sequences' imp.
+//
 // Everything the library reports (unreadable files, refused formats) comes
 // out in the library's own words through erro; this program's own messages
 // are about its command line. Exit status 0 on success, 1 on any error.
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -20,18 +26,22 @@
 #include "image/png.h"
 #include "image/tiff.h"
 #include "image/tipo.h"
+#include "video/formatoseq.h"
+#include "video/i3d.h"
+#include "video/leimp.h"
 
 using namespace imagorix;
 
 namespace {
 
 const char* const AJUDA =
-    "imagorix: reads and writes the image files of the Imagorix library\n"
+    "imagorix: reads and writes the image and sequence files of the Imagorix library\n"
     "\n"
     "Usage:\n"
     "  imagorix type FILE\n"
     "      Prints the type code detected from the contents of FILE and the name\n"
-    "      of its format, e.g. \"4 1-bit BMP\".\n"
+    "      of its format, e.g. \"4 1-bit BMP\" or \"52 24-bit AVI\"; for the base\n"
+    "      name of a series of numbered TGA files, \"40 TGA series of N frames\".\n"
     "\n"
     "  imagorix convert [--as CLASS] IN OUT\n"
     "      Reads IN into an image of class CLASS and writes it to OUT. The format\n"
@@ -43,6 +53,9 @@ const char* const AJUDA =
     "        .jpg        JPEG of quality 90; .jpg75: quality 75\n"
     "        .txt .mat   text matrix\n"
     "        .img        native file of the class\n"
+    "        .avi        uncompressed AVI video (sequences)\n"
+    "        no suffix   a series of numbered TGA files, OUT000.tga, OUT001.tga,\n"
+    "                    ... (sequences)\n"
     "      A number after the suffix is not part of the file name written.\n"
     "      CLASS is one of\n"
     "        bin  binary        sht  16-bit grey   cpx  complex\n"
@@ -59,6 +72,26 @@ const char* const AJUDA =
     "        gry  tga jpg pgm txt     flt  tga jpg pgm bmp img txt\n"
     "        cor  tga jpg ppm txt     dbl  tga jpg pgm img txt\n"
     "                                 cpx  img txt\n"
+    "\n"
+    "      Sequences. When IN is an AVI file, a native sequence file (.img\n"
+    "      written from a sequence) or a series of numbered TGA files (IN names\n"
+    "      no file, but IN000.tga exists: IN000.tga, IN001.tga, ... up to the\n"
+    "      first missing number), it is read as a sequence and OUT is written as\n"
+    "      one: .avi, .img (native sequence file) or a name without a suffix (a\n"
+    "      series of numbered TGA files). CLASS then names a sequence class:\n"
+    "        gry  grey frames      avi (8-bit) and TGA series\n"
+    "        cor  colour frames    avi (24-bit) and TGA series\n"
+    "        sht  16-bit frames    img and TGA series\n"
+    "        flt  real frames      img, and avi and TGA series as grey\n"
+    "        cpx  complex frames   img\n"
+    "      The input is read in the class it holds (gry for an 8-bit AVI or a\n"
+    "      grey TGA series, cor for a 24-bit AVI or a colour one, the own class\n"
+    "      of a native file) and written from CLASS, its frames converted by the\n"
+    "      image rules. Without --as, CLASS is the input's own when OUT's format\n"
+    "      takes it, else gry for .avi and a TGA series and flt for .img.\n"
+    "      For example\n"
+    "        imagorix convert clip.avi frames     writes frames000.tga, ...\n"
+    "        imagorix convert frames clip2.avi    reads them back into a video\n"
     "\n"
     "  imagorix --help\n"
     "      Shows this text.\n"
@@ -154,8 +187,150 @@ std::string classe_padrao(int tipo, ARQLE& arq, const std::string& out) {
   return aceita || !formato ? natural : formato;
 }
 
+// ------------------------------------------------------------- sequences
+
+bool existe(const std::string& p) {
+  struct stat st;
+  return stat(p.c_str(), &st) == 0;
+}
+
+std::string numerado(const std::string& base, int i) {
+  char n[16];
+  std::snprintf(n, sizeof n, "%03d", i);
+  return base + n + ".tga";
+}
+
+// A name that is no file, but the base of base000.tga, base001.tga, ...
+bool serie_tga(const std::string& nome) { return !existe(nome) && existe(numerado(nome, 0)); }
+
+int quadros_serie(const std::string& base) {
+  int n = 0;
+  while (n < 1000000 && existe(numerado(base, n))) ++n;
+  return n;
+}
+
+bool tipo_sequencia(int t) {
+  return t == TIPO_AVI8 || t == TIPO_AVI24 || t == TIPO_I3DFLT || t == TIPO_I3DSHT || t == TIPO_I3DCPX;
+}
+
+// Calls f.operator()<S>() with the sequence class named c; false when c
+// names none.
+template <class F>
+bool com_sequencia(const std::string& c, F&& f) {
+  if (c == "gry") f.template operator()<I3DGRY>();
+  else if (c == "cor") f.template operator()<I3DCOR>();
+  else if (c == "sht") f.template operator()<I3DSHT>();
+  else if (c == "flt") f.template operator()<I3DFLT>();
+  else if (c == "cpx") f.template operator()<I3DCPX>();
+  else return false;
+  return true;
+}
+
+// The sequence class an input holds.
+std::string sequencia_natural(int tipo) {
+  switch (tipo) {
+    case TIPO_AVI24:
+    case TIPO_TGA24:
+    case TIPO_TGAP:
+      return "cor";
+    case TIPO_I3DFLT: return "flt";
+    case TIPO_I3DSHT: return "sht";
+    case TIPO_I3DCPX: return "cpx";
+  }
+  return "gry";
+}
+
+// Sequence s of class S as class T, frame by frame by the image rules; false
+// when the image classes have no such conversion.
+template <class T, class S>
+bool converte_e_grava(const S& s, const std::string& out) {
+  using P = typename T::pixel;
+  using Q = typename S::pixel;
+  if constexpr (std::same_as<P, Q>) {
+    imp(s, out);
+    return true;
+  } else if constexpr (detail::PIXCONV<P, Q>::existe) {
+    T t(s.nf(), s.nl(), s.nc());
+    for (int i = 0; i < s.nf(); ++i) t(i) = IMG<P>(s(i));
+    imp(t, out);
+    return true;
+  } else {
+    return false;
+  }
+}
+
+// Writes sequence s (of the class the input was read into) to out in class
+// destino, converting the frames when that is another class and a
+// conversion exists; otherwise s's own class writes, or refuses, out.
+template <class S>
+void grava_sequencia(const S& s, const std::string& destino, const std::string& out) {
+  bool feito = false;
+  com_sequencia(destino, [&]<class T>() { feito = converte_e_grava<T>(s, out); });
+  if (!feito) imp(s, out);
+}
+
+// The class a sequence is written from: the input's when OUT's format takes
+// it, else the one OUT's format holds.
+std::string sequencia_destino(const std::string& natural, const std::string& out) {
+  const int saida = Sufixo(out).tipo;
+  bool aceita = false;
+  com_sequencia(natural, [&]<class S>() { aceita = escritor<S>(saida) != nullptr; });
+  if (aceita) return natural;
+  return saida == TIPO_IMGSHT ? "flt" : "gry";
+}
+
+// Whether frames of class S convert into class T (the same class does).
+template <class T, class S>
+constexpr bool converte_se() {
+  using P = typename T::pixel;
+  using Q = typename S::pixel;
+  return std::same_as<P, Q> || detail::PIXCONV<P, Q>::existe;
+}
+
+int convert_sequencia(ARQLE& arq, int t, const std::string& classe, const std::string& out) {
+  const std::string natural = sequencia_natural(t);
+  // The class written from: --as, or by default the input's own when OUT's
+  // format takes it. The input is read in its own class and its frames
+  // converted; where no conversion exists it is read into the class
+  // written from, which refuses it in the library's words if it cannot.
+  const std::string destino = classe.empty() ? sequencia_destino(natural, out) : classe;
+  bool converte = false;
+  if (!com_sequencia(destino, [&]<class T>() {
+        com_sequencia(natural, [&]<class S>() { converte = converte_se<T, S>(); });
+      }))
+    falha("'" + classe + "' is not a sequence class (use gry, cor, sht, flt or cpx)");
+  com_sequencia(converte ? natural : destino, [&]<class S>() {
+    S s;
+    le_formato(s, arq, t);
+    grava_sequencia(s, destino, out);
+  });
+  return 0;
+}
+
+int convert_serie(const std::string& base, const std::string& classe, const std::string& out) {
+  // The class of the series is the class of its first frame's format.
+  const std::string natural = sequencia_natural(TipoImg(numerado(base, 0)));
+  const std::string destino = classe.empty() ? sequencia_destino(natural, out) : classe;
+  if (!com_sequencia(destino, []<class>() {}))
+    falha("'" + classe + "' is not a sequence class (use gry, cor, sht, flt or cpx)");
+  const auto le_e_grava = [&]<class S>() {
+    S s;
+    s.LeTga(base);
+    grava_sequencia(s, destino, out);
+  };
+  if (natural == "cor") le_e_grava.template operator()<I3DCOR>();
+  else le_e_grava.template operator()<I3DGRY>();
+  return 0;
+}
+
+// --------------------------------------------------------------- commands
+
 int tipo(const std::vector<std::string>& a) {
   if (a.size() != 1) falha("type needs exactly one file name");
+  if (serie_tga(a[0])) {
+    std::printf("%d TGA series of %d frames\n", TIPO_SEMSUF, quadros_serie(a[0]));
+    return 0;
+  }
   const int t = TipoImg(a[0]);
   std::printf("%d %s\n", t, NomeTipo(t));
   return 0;
@@ -174,11 +349,13 @@ int convert(std::vector<std::string> a) {
   const auto conhecida = [](const std::string& c) { return com_classe(c, []<class>() {}); };
   if (!classe.empty() && !conhecida(classe))
     falha("unknown class '" + classe + "' (use bin, gry, cor, sht, flt, dbl or cpx)");
+  if (serie_tga(in)) return convert_serie(in, classe, out);
 
   // The input is opened and its type found once: the type decides the
   // class, and the same open file is then read, so that a pipe works too.
   ARQLE arq(in, "rb", TIPO_ABERTURA, TIPO_BUFFER, ARQLE::VOLTA);
   const int t = TipoImg(arq);
+  if (tipo_sequencia(t)) return convert_sequencia(arq, t, classe, out);
   if (classe.empty()) classe = classe_padrao(t, arq, out);
   com_classe(classe, [&]<class I>() {
     I img;

@@ -103,6 +103,7 @@ int TipoImg(ARQLE& arq) {
   if (tag == "IMGCPX*") return TIPO_IMGCPX;
   if (tag == "I3DSHT*") return TIPO_I3DSHT;
   if (tag == "IMGDBL*") return TIPO_IMGDBL;
+  if (tag == "I3DCPX*") return TIPO_I3DCPX;
 
   const std::string magic = h.texto(2);
   if (magic.size() == 2 && magic[0] == 'P' && magic[1] >= '1' && magic[1] <= '6')
@@ -126,6 +127,7 @@ const char* NomeTipo(int tipo) {
     case TIPO_IMGCPX: return "native complex image";
     case TIPO_I3DSHT: return "native short sequence";
     case TIPO_IMGDBL: return "native double image";
+    case TIPO_I3DCPX: return "native complex sequence";
     case TIPO_JPG: return "JPEG";
     case TIPO_AVI8: return "8-bit AVI";
     case TIPO_AVI24: return "24-bit AVI";

@@ -20,6 +20,7 @@ inline constexpr int TIPO_I3DFLT = 14;
 inline constexpr int TIPO_IMGCPX = 15;
 inline constexpr int TIPO_I3DSHT = 16;
 inline constexpr int TIPO_IMGDBL = 17;
+inline constexpr int TIPO_I3DCPX = 18;   // native complex sequence, tag "I3DCPX*"
 inline constexpr int TIPO_JPG = 21;
 inline constexpr int TIPO_OUTRO = 30;    // a suffix no format has
 inline constexpr int TIPO_SEMSUF = 40;   // a name without a '.'

@@ -13,6 +13,9 @@
 #include "image/tipo.h"
 #include "support/files.h"
 #include "support/images.h"
+#include "video/avi.h"
+#include "video/i3d.h"
+#include "video/leimp.h"
 
 using namespace imagorix;
 using namespace testsupport;
@@ -95,6 +98,8 @@ TEST(ConversorAjuda, HelpDocumentsBothCommands) {
   EXPECT_NE(r.out.find("imagorix convert [--as CLASS] IN OUT"), std::string::npos);
   for (const char* c : {"bin", "gry", "cor", "sht", "flt", "dbl", "cpx"})
     EXPECT_NE(r.out.find(std::string("  ") + c + "  "), std::string::npos) << c;
+  for (const char* s : {".avi", "Sequences.", "imagorix convert clip.avi frames", "TGA series"})
+    EXPECT_NE(r.out.find(s), std::string::npos) << s;
 }
 
 TEST_F(Conversor, TypePrintsCodeAndName) {
@@ -264,4 +269,125 @@ TEST_F(Conversor, NegativeSizesEndTheConversionWithNothingWritten) {
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, "Erro IMGGRY::LeTxt - Tamanho invalido \n");
   EXPECT_FALSE(exists(out));
+}
+
+namespace {
+
+I3DCOR clipe() {
+  I3DCOR k(3, 4, 5);
+  for (int f = 0; f < 3; ++f)
+    for (int l = 0; l < 4; ++l)
+      for (int c = 0; c < 5; ++c) k(f, l, c) = COR{BYTE(60 * f + l), BYTE(40 * c), BYTE(200 - l * c)};
+  k.fd() = 40000;
+  return k;
+}
+
+template <class S>
+S seq_lida(const std::string& p) {
+  S s;
+  le(s, p);
+  return s;
+}
+
+template <class P>
+bool mesma_seq(const I3D<P>& a, const I3D<P>& b) {
+  if (a.nf() != b.nf() || a.nl() != b.nl() || a.nc() != b.nc()) return false;
+  for (int f = 0; f < a.nf(); ++f)
+    if (!same_pixels(a(f), b(f))) return false;
+  return true;
+}
+
+// The clip's frames in another class, converted by the image rules (grey
+// directly from colour, or through real frames).
+template <class P>
+I3D<P> clipe_em() {
+  const I3DCOR k = clipe();
+  I3D<P> s(k.nf(), k.nl(), k.nc());
+  for (int f = 0; f < k.nf(); ++f) s(f) = IMG<P>(k(f));
+  return s;
+}
+I3DGRY clipe_cinza_de_real() {
+  const I3DFLT x = clipe_em<FLT>();
+  I3DGRY g(x.nf(), x.nl(), x.nc());
+  for (int f = 0; f < x.nf(); ++f) g(f) = IMGGRY(x(f));
+  return g;
+}
+
+}  // namespace
+
+// Sequences convert between AVI, native sequence files and series of
+// numbered TGA files, in the class the input holds or the one --as names.
+TEST(ConversorSequencias, ConvertsAndNamesSequences) {
+  const std::string avi = scratch_path("clip.avi");
+  ImpAvi(clipe(), avi);
+  struct Passo {
+    std::vector<std::string> args;
+    std::string tipo;  // what "type" says of the file written
+    std::function<bool()> confere;
+  };
+  const std::string d = scratch_dir();
+  const Passo passos[] = {
+      {{"convert", avi, d + "frames"}, "40 TGA series of 3 frames\n",
+       [&] {
+         I3DCOR k;
+         k.LeTga(d + "frames");
+         return mesma_seq(k, clipe()) && !exists(d + "frames003.tga");
+       }},
+      {{"convert", d + "frames", d + "back.avi"}, "52 24-bit AVI\n",
+       [&] {
+         const I3DCOR k = seq_lida<I3DCOR>(d + "back.avi");
+         return mesma_seq(k, clipe());
+       }},
+      // Colour frames to a native file or a grey video: converted.
+      {{"convert", avi, d + "real.img"}, "14 native real sequence\n",
+       [&] { return mesma_seq(seq_lida<I3DFLT>(d + "real.img"), clipe_em<FLT>()); }},
+      {{"convert", d + "real.img", d + "grey.avi"}, "51 8-bit AVI\n",
+       [&] { return mesma_seq(seq_lida<I3DGRY>(d + "grey.avi"), clipe_cinza_de_real()); }},
+      {{"convert", "--as", "gry", d + "frames", d + "g"}, "40 TGA series of 3 frames\n",
+       [&] {
+         I3DGRY g;
+         g.LeTga(d + "g");
+         return mesma_seq(g, clipe_em<BYTE>());
+       }},
+      {{"convert", "--as", "sht", d + "grey.avi", d + "s.img"}, "16 native short sequence\n",
+       [&] { return seq_lida<I3DSHT>(d + "s.img")(2, 3, 4) == clipe_cinza_de_real()(2, 3, 4); }},
+      {{"convert", d + "s.img", d + "s2.img"}, "16 native short sequence\n",
+       [&] { return mesma_seq(seq_lida<I3DSHT>(d + "s2.img"), seq_lida<I3DSHT>(d + "s.img")); }},
+      {{"convert", "--as", "cpx", d + "g", d + "c.img"}, "18 native complex sequence\n",
+       [&] { return seq_lida<I3DCPX>(d + "c.img")(1, 2, 3) == CPXF(IMGFLT(clipe_em<BYTE>()(1))(2, 3), 0); }},
+  };
+  for (const Passo& p : passos) {
+    const RunResult r = roda(p.args);
+    ASSERT_EQ(r.status, 0) << p.args.back() << ": " << r.err;
+    EXPECT_EQ(r.err, "") << p.args.back();
+    EXPECT_EQ(roda({"type", p.args.back()}).out, p.tipo) << p.args.back();
+    EXPECT_TRUE(p.confere()) << p.args.back();
+  }
+  // An AVI from a pipe.
+  const RunResult r = roda({"convert", pipe_holding(read_bytes(avi)), d + "piped"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(roda({"type", avi}).out, "52 24-bit AVI\n");
+}
+
+TEST(ConversorSequencias, Errors) {
+  const std::string avi = scratch_path("e.avi"), cpx = scratch_path("e.img"), d = scratch_dir();
+  ImpAvi(clipe(), avi);
+  I3DCPX(1, 1, 1).ImpImg(cpx);
+  const std::string ajuda = "Run 'imagorix --help' for usage.\n";
+  const std::pair<std::vector<std::string>, std::string> casos[] = {
+      {{"convert", "--as", "bin", avi, d + "x.avi"},
+       "Error: 'bin' is not a sequence class (use gry, cor, sht, flt or cpx)\n" + ajuda},
+      {{"convert", "--as", "cpx", avi, d + "x.avi"}, d + "x.avi  Erro: deve imprimir I3DCPX como IMG\n"},
+      // No conversion from complex frames: the short class reads the file.
+      {{"convert", "--as", "sht", cpx, d + "x.img"}, "Tipo de imagem invalido  " + cpx + "\n"},
+      {{"convert", avi, d + "x.pgm"}, d + "x.pgm  Erro: deve imprimir I3DGRY como seq de TGA (nome sem extensao) ou AVI\n"},
+      {{"convert", "--as", "cor", avi, d + "x.img"},
+       d + "x.img  Erro: deve imprimir I3DCOR como seq de TGA (nome sem extensao) ou AVI\n"},
+  };
+  for (const auto& [args, err] : casos) {
+    const RunResult r = roda(args);
+    EXPECT_EQ(r.status, 1) << args.back();
+    EXPECT_EQ(r.err, err) << args.back();
+    EXPECT_FALSE(exists(args.back())) << args.back();
+  }
 }

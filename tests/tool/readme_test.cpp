@@ -13,6 +13,9 @@
 #include "image/imgbin.h"
 #include "image/leimp.h"
 #include "support/files.h"
+#include "video/avi.h"
+#include "video/i3d.h"
+#include "video/leimp.h"
 
 using namespace imagorix;
 using namespace testsupport;
@@ -85,7 +88,8 @@ TEST(Readme, EveryExampleRuns) {
   for (const char* esperado : {"kova s page.bmp", "kova v ", "imagorix convert scan.pgm scan.bmp",
                                "| build/tool/kova s /dev/stdin", "imagorix convert /dev/stdin",
                                "kova v 1234 piped.bmp piped.bmp", "kova s page.bmp @page.key",
-                               "kova v @page.key"}) {
+                               "kova v @page.key", "imagorix convert clip.avi frames",
+                               "imagorix convert frames clip2.avi"}) {
     bool achou = false;
     for (const std::string& c : casos) achou = achou || c.find(esperado) != std::string::npos;
     EXPECT_TRUE(achou) << esperado;
@@ -104,6 +108,10 @@ TEST(Readme, EveryExampleRuns) {
   for (int l = 0; l < scan.nl(); ++l)
     for (int c = 0; c < scan.nc(); ++c) scan(l, c) = scan(l, c) ? BYTE(230 - (l + c) % 40) : BYTE(20 + c % 60);
   imp(scan, dir + "scan.pgm");
+  // A short colour clip.
+  I3DCOR clip(3, 4, 6);
+  for (int f = 0; f < 3; ++f) clip(f).preenche(COR{BYTE(80 * f), 40, 200});
+  ImpAvi(clip, dir + "clip.avi");
 
   for (const std::string& c : casos) {
     const RunResult r =
@@ -117,4 +125,7 @@ TEST(Readme, EveryExampleRuns) {
   EXPECT_EQ(read_bytes(dir + "restored.bmp"), read_bytes(dir + "page.bmp"));
   // Signed from a pipe, then restored over itself.
   EXPECT_EQ(read_bytes(dir + "piped.bmp"), read_bytes(dir + "page.bmp"));
+  // The clip went to TGA files and came back the same video.
+  EXPECT_TRUE(exists(dir + "frames002.tga"));
+  EXPECT_EQ(read_bytes(dir + "clip2.avi"), read_bytes(dir + "clip.avi"));
 }
