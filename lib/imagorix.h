@@ -25,3 +25,5 @@
 #include "image/pnm.h"
 #include "image/tipo.h"
 #include "image/txt.h"
+#include "proc/fourier.h"
+#include "proc/walsh.h"
