@@ -16,4 +16,9 @@ void raizes(int n, double* out);
 // yet cached takes its twiddles; otherwise the plan computes its own.
 void transforma(double* x, double* y, int n, bool negativo, const double* roots, int nr);
 
+// The passes run on vectors of two complex numbers where the processor has
+// them (AVX2 and FMA on x86-64), else on one. false forces one, so that the
+// tests check both builds on the same machine; true restores the default.
+void usa_vetores_largos(bool sim);
+
 }  // namespace imagorix::detail

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "proc/fftmotor.h"
 #include "support/files.h"
 
 using namespace imagorix;
@@ -101,25 +102,43 @@ double erro_relativo(const Forma& f, int n, int amostra = 0) {
 
 }  // namespace
 
-TEST(Fourier, EveryFormMatchesTheDefinitionForLengthsOneTo64) {
+// The passes exist for one and for two complex numbers a vector (the latter
+// where the processor has them); each test of the definition runs with both.
+class Vetores : public testing::TestWithParam<bool> {
+ protected:
+  void SetUp() override { detail::usa_vetores_largos(GetParam()); }
+  void TearDown() override { detail::usa_vetores_largos(true); }
+};
+INSTANTIATE_TEST_SUITE_P(Fourier, Vetores, testing::Values(false, true),
+                         [](const testing::TestParamInfo<bool>& i) { return i.param ? "Wide" : "Narrow"; });
+
+TEST_P(Vetores, EveryFormMatchesTheDefinitionForLengthsOneTo64) {
   for (const Forma& f : FORMAS)
     for (int n = 1; n <= 64; ++n) EXPECT_LT(erro_relativo(f, n), 1e-9) << f.nome << " n=" << n;
 }
 
-TEST(Fourier, LargeCompositeAndPrimeLengths) {
-  // Powers of two and three, the largest prime a pass of its own takes, small
-  // and large odd primes, a product of five primes, a composite with a large
-  // prime factor, and primes far beyond where the root index of the plain
-  // method overflows 32 bits; both signs through the chirp convolution.
-  struct Caso {
-    int n;
-    int forma;
-    int amostra;
-  };
+struct Caso {
+  int n;
+  int forma;
+  int amostra;  // bins compared, 0 for all
+};
+
+TEST_P(Vetores, LargeCompositeLengths) {
+  // Powers of two (in fours, and beyond 2^16 in eights) and of three, the
+  // largest prime a pass of its own takes, a product of five primes, a prime
+  // and a composite with a prime factor too large for a pass.
   const Caso casos[] = {
-      {4096, 0, 64},  {2187, 2, 64},   {61 * 64, 3, 64}, {3 * 5 * 7 * 11 * 13, 1, 64},
-      {2 * 67, 0, 0}, {1009, 2, 0},    {65537, 0, 32},   {1000003, 3, 24},
+      {4096, 0, 64},  {1 << 17, 1, 32}, {2187, 2, 64}, {61 * 64, 3, 64},
+      {3 * 5 * 7 * 11 * 13, 1, 64}, {1009, 2, 0}, {2 * 67, 0, 0},
   };
+  for (const Caso& c : casos)
+    EXPECT_LT(erro_relativo(FORMAS[c.forma], c.n, c.amostra), 1e-9) << FORMAS[c.forma].nome << " n=" << c.n;
+}
+
+TEST(Fourier, LargePrimeLengths) {
+  // Both signs through the chirp convolution, and a prime far beyond where
+  // the root index r s (Nw / N) of the plain method overflows 32 bits.
+  const Caso casos[] = {{65537, 0, 32}, {1000003, 3, 24}};
   for (const Caso& c : casos)
     EXPECT_LT(erro_relativo(FORMAS[c.forma], c.n, c.amostra), 1e-9) << FORMAS[c.forma].nome << " n=" << c.n;
 }
