@@ -144,16 +144,21 @@ void plano_passos(Plano& pl, const std::vector<int>& f, const double* roots, int
     const int m = L / p;
     Passo ps{p, m, s, off, 0};
     // Twiddle (j, k) is exp(+2 pi i j k / L), root (j k mod L) (nr / L) of
-    // the table; the index is formed in 64 bits.
+    // the table (the index reduced as it grows, in 64 bits), stored as w and
+    // i w for Giro.
     const std::int64_t passo = nr / L;
-    for (int j = 0; j < m; ++j)
+    for (int j = 0; j < m; ++j) {
+      std::int64_t jk = 0;  // j k mod L
       for (int k = 1; k < p; ++k) {
-        const std::int64_t idx = (static_cast<std::int64_t>(j) * k % L) * passo;
+        jk += j;
+        if (jk >= L) jk -= L;
+        const std::int64_t idx = jk * passo;
         t[off++] = roots[2 * idx];
         t[off++] = roots[2 * idx + 1];
         t[off++] = -roots[2 * idx + 1];
         t[off++] = roots[2 * idx];
       }
+    }
     if (p % 2) {
       ps.cs = off;
       const std::int64_t q = nr / p;
@@ -288,9 +293,24 @@ Plano& plano(int n, const double* roots, int nr) {
 }  // namespace
 
 void raizes(int n, double* w) {
-  // The second half mirrors the first: W[n - k] = conj W[k].
+  // Only the first eighth (or half) is computed; the rest follows exactly by
+  // symmetry: W[q - k] mirrors W[k] about the diagonal, W[k + q] = i W[k]
+  // (q = n/4) and W[n - k] = conj W[k].
   const std::size_t N = std::size_t(n);
-  for (std::size_t k = 0; k <= N / 2; ++k) raiz(std::int64_t(k), n, w + 2 * k);
+  if (n % 8 == 0) {
+    const std::size_t o = N / 8, q = N / 4;
+    for (std::size_t k = 0; k <= o; ++k) raiz(std::int64_t(k), n, w + 2 * k);
+    for (std::size_t k = o + 1; k <= q; ++k) {
+      w[2 * k] = w[2 * (q - k) + 1];
+      w[2 * k + 1] = w[2 * (q - k)];
+    }
+    for (std::size_t k = q + 1; k <= N / 2; ++k) {
+      w[2 * k] = -w[2 * (k - q) + 1];
+      w[2 * k + 1] = w[2 * (k - q)];
+    }
+  } else {
+    for (std::size_t k = 0; k <= N / 2; ++k) raiz(std::int64_t(k), n, w + 2 * k);
+  }
   for (std::size_t k = N / 2 + 1; k < N; ++k) {
     w[2 * k] = w[2 * (N - k)];
     w[2 * k + 1] = -w[2 * (N - k) + 1];
