@@ -178,8 +178,8 @@ TEST(Fourier, RootTableFollowsTheLastLength) {
   ASSERT_EQ(Nw(), 12);
   ASSERT_NE(W(), nullptr);
   for (int k = 0; k < 12; ++k) {
-    EXPECT_NEAR(W()[k].real(), std::cos(2 * M_PI * k / 12), 1e-15) << k;
-    EXPECT_NEAR(W()[k].imag(), std::sin(2 * M_PI * k / 12), 1e-15) << k;
+    EXPECT_NEAR(W()[k].real(), static_cast<double>(std::cos(2 * PI_L * k / 12)), 1e-15) << k;
+    EXPECT_NEAR(W()[k].imag(), static_cast<double>(std::sin(2 * PI_L * k / 12)), 1e-15) << k;
   }
   fft_menos(x, y, 0);
   EXPECT_EQ(Nw(), 0);
@@ -278,7 +278,8 @@ TEST(Fourier, ImageFormsTransformRowsThenColumns) {
           CPXL e = 0;
           for (int p = 0; p < nl; ++p)
             for (int q = 0; q < nc; ++q) {
-              const long double ang = c.sinal * 2 * PI_L * ((long double)(i * p % nl) / nl + (long double)(j * q % nc) / nc);
+              const long double ang = c.sinal * 2 * PI_L *
+                                      (static_cast<long double>(i * p % nl) / nl + static_cast<long double>(j * q % nc) / nc);
               e += CPXL(a(p, q).real(), a(p, q).imag()) * CPXL(std::cos(ang), std::sin(ang));
             }
           EXPECT_LT(std::abs(CPXL(r(i, j).real(), r(i, j).imag()) - k * e), 1e-5L) << nl << "x" << nc << " " << i << "," << j;
