@@ -43,3 +43,5 @@
 #include "video/avi.h"
 #include "video/i3d.h"
 #include "video/leimp.h"
+#include "proc/fourier.h"
+#include "proc/walsh.h"
