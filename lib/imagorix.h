@@ -25,3 +25,8 @@
 #include "image/pnm.h"
 #include "image/tipo.h"
 #include "image/txt.h"
+#include "proc/convolucao.h"
+#include "proc/extremos.h"
+#include "proc/mascaras.h"
+#include "proc/pixelop.h"
+#include "proc/reamostra.h"
