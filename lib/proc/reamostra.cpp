@@ -35,16 +35,19 @@ struct LEITOR {
 };
 
 // Interpolation along an axis that grows: target k reads source c and c + 1
-// with weights 1 - f and f, t = k / x, c = floor(t), f = t - c.
+// with weights 1 - f and f, t = k / x, c = floor(t), f = t - c. a and b are
+// c and c + 1 clamped into a source of n.
 struct INTERP {
   long long c;
   double f;
+  int a, b;
 };
-std::vector<INTERP> interpolacao(int n, double x) {
-  std::vector<INTERP> v(static_cast<std::size_t>(std::max(n, 0)));
-  for (int k = 0; k < n; ++k) {
+std::vector<INTERP> interpolacao(int m, double x, int n) {
+  std::vector<INTERP> v(static_cast<std::size_t>(std::max(m, 0)));
+  for (int k = 0; k < m; ++k) {
     const double t = k / x, c = std::floor(t);
-    v[k] = {static_cast<long long>(c), t - c};
+    const long long ci = static_cast<long long>(c);
+    v[k] = {ci, t - c, static_cast<int>(limita(ci, n)), static_cast<int>(limita(ci + 1, n))};
   }
   return v;
 }
@@ -77,12 +80,12 @@ void reamostral(const IMGFLT& s, IMGFLT& t, double x) {
   const LEITOR ler{s, s.data() == nullptr};
   const bool colunas_iguais = !ler.vazia && s.nc() == nc;
   if (x >= 1) {
-    const std::vector<INTERP> p = interpolacao(nl, x);
+    const std::vector<INTERP> p = interpolacao(nl, x, s.nl());
     for (int k = 0; k < nl; ++k) {
       FLT* d = t.row(k);
       if (colunas_iguais) {
-        const FLT* a = s.row(static_cast<int>(limita(p[k].c, s.nl())));
-        const FLT* b = s.row(static_cast<int>(limita(p[k].c + 1, s.nl())));
+        const FLT* a = s.row(p[k].a);
+        const FLT* b = s.row(p[k].b);
         for (int j = 0; j < nc; ++j) d[j] = static_cast<FLT>(interpola(p[k], a[j], b[j]));
       } else {
         for (int j = 0; j < nc; ++j) d[j] = static_cast<FLT>(interpola(p[k], ler(p[k].c, j), ler(p[k].c + 1, j)));
@@ -120,7 +123,7 @@ void reamostrac(const IMGFLT& s, IMGFLT& t, double x) {
   const int nl = t.nl(), nc = t.nc();
   const LEITOR ler{s, s.data() == nullptr};
   if (x >= 1) {
-    const std::vector<INTERP> p = interpolacao(nc, x);
+    const std::vector<INTERP> p = interpolacao(nc, x, s.nc());
     for (int i = 0; i < nl; ++i) {
       FLT* d = t.row(i);
       if (ler.vazia) {
@@ -128,9 +131,7 @@ void reamostrac(const IMGFLT& s, IMGFLT& t, double x) {
         continue;
       }
       const FLT* a = s.row(static_cast<int>(limita(i, s.nl())));
-      const int n = s.nc();
-      for (int k = 0; k < nc; ++k)
-        d[k] = static_cast<FLT>(interpola(p[k], a[limita(p[k].c, n)], a[limita(p[k].c + 1, n)]));
+      for (int k = 0; k < nc; ++k) d[k] = static_cast<FLT>(interpola(p[k], a[p[k].a], a[p[k].b]));
     }
     return;
   }
@@ -152,20 +153,26 @@ void reamostrac(const IMGFLT& s, IMGFLT& t, double x) {
 namespace {
 
 // The axis with the larger factor first, into a temporary, then the other
-// one back into the image at its new size.
-IMGFLT reamostra(IMGFLT img, int nl2, int nc2, double fatl, double fatc) {
+// one into the result. The result is what resizing a copy of img would give:
+// img's background and centre when the size stays, a fresh image's
+// otherwise; img itself is neither copied nor changed.
+IMGFLT reamostra(const IMGFLT& img, int nl2, int nc2, double fatl, double fatc) {
+  IMGFLT r(nl2, nc2);
+  if (nl2 == img.nl() && nc2 == img.nc()) {
+    r.fundo() = img.fundo();
+    r.lc() = img.lc();
+    r.cc() = img.cc();
+  }
   if (fatl >= fatc) {
     IMGFLT tmp(nl2, img.nc());
     reamostral(img, tmp, fatl);
-    img.resize(nl2, nc2);
-    reamostrac(tmp, img, fatc);
+    reamostrac(tmp, r, fatc);
   } else {
     IMGFLT tmp(img.nl(), nc2);
     reamostrac(img, tmp, fatc);
-    img.resize(nl2, nc2);
-    reamostral(tmp, img, fatl);
+    reamostral(tmp, r, fatl);
   }
-  return img;
+  return r;
 }
 
 void confere_tamanho(int nl2, int nc2) {
@@ -175,19 +182,19 @@ void confere_tamanho(int nl2, int nc2) {
 
 }  // namespace
 
-IMGFLT escala(IMGFLT img, double fatl, double fatc) {
+IMGFLT escala(const IMGFLT& img, double fatl, double fatc) {
   // NaN is refused with the factors below 0: it has no size to give.
   if (!(fatl > 0)) erro("Erro: fatl<=0", "");
   if (!(fatc > 0)) erro("Erro: fatc<=0", "");
   const int nl2 = arred(fatl * img.nl()), nc2 = arred(fatc * img.nc());
   confere_tamanho(nl2, nc2);
-  return reamostra(std::move(img), nl2, nc2, fatl, fatc);
+  return reamostra(img, nl2, nc2, fatl, fatc);
 }
 
-IMGFLT redimensiona(IMGFLT img, int nl2, int nc2) {
+IMGFLT redimensiona(const IMGFLT& img, int nl2, int nc2) {
   confere_tamanho(nl2, nc2);
   const double fatl = static_cast<double>(nl2) / img.nl(), fatc = static_cast<double>(nc2) / img.nc();
-  return reamostra(std::move(img), nl2, nc2, fatl, fatc);
+  return reamostra(img, nl2, nc2, fatl, fatc);
 }
 
 IMGGRY redimensiona(const IMGGRY& img, int nl2, int nc2) {

@@ -8,8 +8,8 @@
 // the last row.
 //
 // escala and redimensiona resample the axis with the larger factor first and
-// the other one on the result, on a copy of their argument: when the size
-// changes, the result's background and centre are those of a fresh image.
+// the other one on the result. The result keeps the argument's background
+// and centre when the size stays; a new size comes with a fresh image's.
 // Grey and colour images are resized through IMGFLT (value / 255) and back.
 //
 // escalacentro scales a grey image about its centre into a target whose
@@ -33,11 +33,11 @@ void reamostrac(const IMGFLT& s, IMGFLT& t, double x);
 // floor(fatl * nl + 0.5) rows and floor(fatc * nc + 0.5) columns. Factors
 // must be above 0 ("Erro: fatl<=0", "Erro: fatc<=0") and give at least one
 // row and column ("Erro: b.nl<=0", "Erro: b.nc<=0").
-IMGFLT escala(IMGFLT img, double fatl, double fatc);
+IMGFLT escala(const IMGFLT& img, double fatl, double fatc);
 
 // nl2 rows and nc2 columns, at least 1 each ("Erro: b.nl<=0",
 // "Erro: b.nc<=0"); factors nl2 / nl and nc2 / nc.
-IMGFLT redimensiona(IMGFLT img, int nl2, int nc2);
+IMGFLT redimensiona(const IMGFLT& img, int nl2, int nc2);
 IMGGRY redimensiona(const IMGGRY& img, int nl2, int nc2);
 IMGCOR redimensiona(const IMGCOR& img, int nl2, int nc2);
 
