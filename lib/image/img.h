@@ -20,6 +20,7 @@
 #include <memory>
 #include <new>
 #include <string>
+#include <type_traits>
 #include <utility>
 
 #include "base/erro.h"
@@ -79,6 +80,16 @@ template <> struct PIXTIPO<CPXF> {
   static constexpr const char* nome = "IMGCPX";
   using lista = double;  // real part, imaginary part of each pixel
   static constexpr int npp = 2;
+};
+
+// Zeroed storage for a pixel block of the given size, or null when there is
+// none to be had; released by LIBERA. Large blocks are offered to the kernel
+// as huge pages: first touching a big image otherwise costs one page fault
+// per 4 KiB, which can take longer than the processing done on it.
+void* aloca_pixels(std::size_t bytes) noexcept;
+void libera_pixels(void* p) noexcept;
+struct LIBERA {
+  void operator()(void* p) const noexcept { libera_pixels(p); }
 };
 
 }  // namespace detail
@@ -282,7 +293,7 @@ class IMG {
     }
   }
 
-  std::unique_ptr<P[]> data_;
+  std::unique_ptr<P[], detail::LIBERA> data_;
   std::unique_ptr<P*[]> rows_;
   P fundo_{};
   int nl_ = 0, nc_ = 0;
@@ -304,7 +315,10 @@ void IMG<P>::aloca(int nl, int nc) {
   cc_ = static_cast<int>((static_cast<long long>(nc) - 1) / 2);
   if (nl < 1 || nc < 1) return;
   if (std::size_t(n_) > SIZE_MAX / sizeof(P)) falta();
-  data_.reset(new (std::nothrow) P[std::size_t(n_)]());
+  // Every pixel type is trivially copyable and destructible, and all its
+  // bytes zero is its zero, so zeroed storage holds zero pixels.
+  static_assert(std::is_trivially_copyable_v<P> && std::is_trivially_destructible_v<P>);
+  data_.reset(static_cast<P*>(detail::aloca_pixels(sizeof(P) * std::size_t(n_))));
   if (!data_) falta();
   rows_.reset(new (std::nothrow) P*[std::size_t(nl)]);
   if (!rows_) falta();
