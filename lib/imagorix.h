@@ -28,3 +28,6 @@
 #include "image/pnm.h"
 #include "image/tipo.h"
 #include "image/txt.h"
+#include "draw/desenho.h"
+#include "draw/shape.h"
+#include "draw/texto.h"
