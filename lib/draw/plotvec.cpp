@@ -49,7 +49,7 @@ void plota(I& img, const VETOR<double>& v, double min, double max, int h, char s
 }  // namespace
 
 IMGCOR plotvec(const VETOR<double>& v, int height, char style, int colour) {
-  double min, max;
+  double min = 0, max = 0;
   FuncaoMinMax(v, min, max);
   IMGCOR img(height, v.n(), 0xFFFFFF);
   plota(img, v, min, max, height, style, colour);
@@ -57,7 +57,7 @@ IMGCOR plotvec(const VETOR<double>& v, int height, char style, int colour) {
 }
 
 IMGBIN plotvec(const VETOR<double>& v, int height, char style) {
-  double min, max;
+  double min = 0, max = 0;
   FuncaoMinMax(v, min, max);
   IMGBIN img(height, v.n(), 1);
   plota(img, v, min, max, height, style, false);
