@@ -1,11 +1,15 @@
+// The generated pages, drawn with the library's own primitives and font.
 #include "pagegen.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <numbers>
 #include <string>
 #include <vector>
 
-#include "font5x7.h"
+#include "draw/desenho.h"
+#include "draw/texto.h"
 #include "random/random.h"
 
 namespace pagegen {
@@ -15,7 +19,15 @@ using imagorix::RANDOM;
 
 namespace {
 
-constexpr const char* kTitle = "Quarterly Report of the Archive";
+constexpr const char* kSender = "ARCHIVE OF THE NORTHERN DISTRICT";
+constexpr const char* kAddress = "14 Harbour Street, Kingsport KP3 7QA - telephone 0142 555 0190";
+constexpr const char* kDate = "Kingsport, 9 March 2026";
+constexpr const char* kAddressee[] = {"Ms Helena Vasquez", "Records Office, Eastbrook Council",
+                                      "2 Mill Lane, Eastbrook EB1 4RT"};
+constexpr const char* kSubject = "Subject: quarterly report of the archive";
+constexpr const char* kGreeting = "Dear Ms Vasquez,";
+constexpr const char* kSignatory = "Arthur Pendleton";
+constexpr const char* kRole = "Keeper of the Archive";
 constexpr const char* kSentences[] = {
     "The archive keeps signed copies of every contract, drawing and letter that "
     "passed through the office this year.",
@@ -34,49 +46,57 @@ constexpr const char* kSentences[] = {
 };
 constexpr int kNumSentences = sizeof kSentences / sizeof kSentences[0];
 
-const Glyph* find_glyph(char c) {
-  for (const Glyph& g : kFont)
-    if (g.c == c) return &g;
-  return nullptr;
+// Type scaled to the resolution: the built-in font at zoom z, one font pixel
+// a z x z block (7-point type at 150 dpi and at any other zoom's dpi).
+struct Type {
+  int z;      // zoom
+  int cw;     // column advance of a character
+  int gh;     // glyph height
+  int lh;     // line pitch
+  int bold;   // offset of the second stroke of bold type
+};
+
+Type type_for(int dpi) {
+  const int z = std::max(1, (dpi + 75) / 150);
+  return {z, 8 * z, 14 * z, 18 * z, std::max(1, z / 2)};
 }
 
-void ink_rect(IMGBIN& img, int r0, int c0, int h, int w) {
-  for (int r = std::max(0, r0); r < std::min(img.nl(), r0 + h); ++r)
-    for (int c = std::max(0, c0); c < std::min(img.nc(), c0 + w); ++c) img.set(r, c, false);
+int mm(double v, int dpi) { return static_cast<int>(std::lround(v * dpi / 25.4)); }
+
+// One line of type, black on the page as it is (transparent); bold type is
+// struck twice, a little apart.
+void type_line(IMGBIN& img, int top, int left, const std::string& s, const Type& t, bool bold = false,
+               int zoom = 0) {
+  const int z = zoom ? zoom : t.z;
+  imagorix::text(img, top, left, s, false, z, true, true);
+  if (bold) imagorix::text(img, top, left + t.bold * z / t.z, s, false, z, true, true);
 }
 
-// Draws one character with cells of s x s pixels; returns its advance.
-int draw_char(IMGBIN& img, int top, int left, char ch, int s) {
-  const Glyph* g = find_glyph(ch);
-  // Descenders hang below the line.
-  if (ch == 'g' || ch == 'j' || ch == 'p' || ch == 'q' || ch == 'y') top += 2 * s;
-  if (g)
-    for (int y = 0; y < 7; ++y)
-      for (int x = 0; x < 5; ++x)
-        if (g->rows[y][x] == '#') ink_rect(img, top + y * s, left + x * s, s, s);
-  return 6 * s;
-}
+int width_of(const std::string& s, const Type& t) { return static_cast<int>(s.size()) * t.cw; }
 
 // Writes text word-wrapped between the margins, stopping at the line that
 // would pass bottom; returns the next line's top.
-int draw_text(IMGBIN& img, const char* text, int top, int left, int right, int s, int bottom) {
-  const int line = 11 * s;
-  int x = left;
-  const char* p = text;
-  while (*p) {
-    const char* e = p;
-    while (*e && *e != ' ') ++e;
-    const int width = static_cast<int>(e - p) * 6 * s;
-    if (x > left && x + width > right) {
-      x = left;
-      top += line;
+int draw_text(IMGBIN& img, const std::string& text, int top, int left, int right, const Type& t, int bottom) {
+  std::string line;
+  auto flush = [&]() {
+    if (!line.empty() && top + t.lh <= bottom) type_line(img, top, left, line, t);
+    if (!line.empty()) top += t.lh;
+    line.clear();
+  };
+  std::size_t p = 0;
+  while (p < text.size()) {
+    std::size_t e = text.find(' ', p);
+    if (e == std::string::npos) e = text.size();
+    const std::string word = text.substr(p, e - p);
+    if (!line.empty() && left + width_of(line + " " + word, t) > right) {
+      flush();
+      if (top + t.lh > bottom) return top;
     }
-    if (top + line > bottom) return top;
-    for (const char* q = p; q < e; ++q) x += draw_char(img, top, x, *q, s);
-    x += 6 * s;
-    p = *e ? e + 1 : e;
+    line += (line.empty() ? "" : " ") + word;
+    p = e + 1;
   }
-  return top + line;
+  flush();
+  return top;
 }
 
 // A scanner is not perfect: flip a few pixels along the edges of the ink and
@@ -102,44 +122,126 @@ void scan_noise(IMGBIN& img, RANDOM& gen, int edge_per_mille, int speck_per_mill
   }
 }
 
-void text_page(IMGBIN& img, int dpi, RANDOM& gen) {
-  const int s = std::max(1, (dpi * 7 + 300) / 600);  // about 10 point type
-  const int margin = dpi * 25 / 254;                  // 25 mm
-  const int left = margin, right = img.nc() - margin;
-  int top = margin;
-  top = draw_text(img, kTitle, top, left, right, 2 * s, img.nl());
-  ink_rect(img, top, left, std::max(1, s / 2), right - left);
-  top += 4 * s;
-  // Paragraphs until the page is full, leaving room for the signature.
-  const int bottom = img.nl() - margin - 30 * s;
-  int paragraph = 0;
-  while (top + 40 * s < bottom) {
-    const int before = top;
-    std::string text;
-    const int first = static_cast<int>(gen.next() % kNumSentences);
-    const int count = 3 + static_cast<int>(gen.next() % 4);
-    for (int i = 0; i < count; ++i) {
-      if (i) text += ' ';
-      text += kSentences[(first + i) % kNumSentences];
+// A paragraph of three to six sentences of the pool, from a drawn start.
+std::string paragraph(RANDOM& gen) {
+  std::string text;
+  const int first = static_cast<int>(gen.next() % kNumSentences);
+  const int count = 3 + static_cast<int>(gen.next() % 4);
+  for (int i = 0; i < count; ++i) {
+    if (i) text += ' ';
+    text += kSentences[(first + i) % kNumSentences];
+  }
+  return text;
+}
+
+// A ruled table of the pages kept per month; returns the top of what follows.
+int table(IMGBIN& img, int top, int left, const Type& t, int rule, RANDOM& gen) {
+  const char* head[] = {"Month", "Pages", "Boxes", "Checked by"};
+  const int widths[] = {14, 9, 9, 18};  // characters per column
+  const char* months[] = {"January", "February", "March", "April", "May"};
+  const char* clerks[] = {"R. Almeida", "J. Okafor", "M. Lindqvist", "S. Haddad"};
+  const int pad = t.cw, rh = t.lh + 2 * (t.lh / 3);
+  int x[5] = {left};
+  for (int i = 0; i < 4; ++i) x[i + 1] = x[i] + widths[i] * t.cw + 2 * pad;
+  const int rows = 1 + 5 + 1;  // heading, months, total
+  int total_pages = 0, total_boxes = 0;
+  for (int r = 0; r < rows; ++r) {
+    const int y = top + r * rh, ty = y + (rh - t.gh) / 2 + t.z;
+    std::string cells[4];
+    if (r == 0) {
+      for (int i = 0; i < 4; ++i) cells[i] = head[i];
+    } else if (r < rows - 1) {
+      const int pages = 800 + static_cast<int>(gen.next() % 900), boxes = (pages + 89) / 90;
+      total_pages += pages;
+      total_boxes += boxes;
+      cells[0] = months[r - 1];
+      cells[1] = std::to_string(pages);
+      cells[2] = std::to_string(boxes);
+      cells[3] = clerks[gen.next() % 4];
+    } else {
+      cells[0] = "Total";
+      cells[1] = std::to_string(total_pages);
+      cells[2] = std::to_string(total_boxes);
     }
-    top = draw_text(img, text.c_str(), top, left + 4 * s, right, s, bottom);
+    for (int i = 0; i < 4; ++i) {
+      // Numbers to the right of their column, words to the left.
+      const bool number = i == 1 || i == 2;
+      const int cx = number ? x[i + 1] - pad - width_of(cells[i], t) : x[i] + pad;
+      type_line(img, ty, cx, cells[i], t, r == 0 || r == rows - 1);
+    }
+  }
+  // The ruling: heavier around the table and under the heading.
+  const int bottom = top + rows * rh;
+  for (int r = 0; r <= rows; ++r) {
+    const int w = r == 0 || r == 1 || r == rows - 1 || r == rows ? 2 * rule : rule;
+    imagorix::line(img, top + r * rh, x[0], top + r * rh, x[4], false, w);
+  }
+  for (int i = 0; i <= 4; ++i) imagorix::line(img, top, x[i], bottom, x[i], false, i == 0 || i == 4 ? 2 * rule : rule);
+  return bottom + t.lh;
+}
+
+// A handwritten-looking signature: a pen stroke of loops and a flourish
+// under it, drawn as short lines with a round-ish brush.
+void signature(IMGBIN& img, int top, int left, int width, int height, int pen, RANDOM& gen) {
+  const double ph = (gen.next() % 1000) / 160.0;
+  const int n = 240;
+  int pl = 0, pc = 0;
+  for (int i = 0; i <= n; ++i) {
+    const double u = static_cast<double>(i) / n, a = 2 * std::numbers::pi * u;
+    const double x = u * 0.85 + 0.05 * std::sin(7 * a + ph);
+    const double y = 0.45 + 0.32 * std::sin(5 * a + ph) * std::cos(1.5 * a) - 0.15 * std::cos(7 * a + ph);
+    const int l = top + static_cast<int>(y * height), c = left + static_cast<int>(x * width);
+    if (i) imagorix::line(img, pl, pc, l, c, false, pen);
+    pl = l;
+    pc = c;
+  }
+  imagorix::line(img, top + height * 9 / 10, left + width / 8, top + height * 8 / 10, left + width, false,
+                 std::max(1, pen - 1));
+}
+
+void text_page(IMGBIN& img, int dpi, RANDOM& gen) {
+  const Type t = type_for(dpi);
+  const int rule = std::max(1, t.z);
+  const int left = mm(30, dpi), right = img.nc() - mm(25, dpi);
+  int top = mm(20, dpi);
+  // Letterhead: the sender in large bold type, the address, a rule.
+  type_line(img, top, left, kSender, t, true, 2 * t.z);
+  top += 2 * t.gh + t.lh / 2;
+  type_line(img, top, left, kAddress, t);
+  top += t.lh;
+  imagorix::line(img, top, left, top, right, false, 2 * rule);
+  top += 2 * t.lh;
+  // Date to the right, then the addressee.
+  type_line(img, top, right - width_of(kDate, t), kDate, t);
+  top += 2 * t.lh;
+  for (const char* l : kAddressee) {
+    type_line(img, top, left, l, t);
+    top += t.lh;
+  }
+  top += t.lh;
+  type_line(img, top, left, kSubject, t, true);
+  top += 2 * t.lh;
+  type_line(img, top, left, kGreeting, t);
+  top += t.lh + t.lh / 2;
+  // Two paragraphs, the table, then paragraphs while they fit above the
+  // closing and its signature.
+  const int closing = img.nl() - mm(20, dpi) - 8 * t.lh;
+  for (int i = 0; i < 2; ++i) top = draw_text(img, paragraph(gen), top, left, right, t, closing) + t.lh / 2;
+  top = table(img, top + t.lh / 2, left, t, rule, gen);
+  while (top + 4 * t.lh < closing) {
+    const int before = top;
+    top = draw_text(img, paragraph(gen), top, left, right, t, closing);
     if (top == before) break;
-    top += 5 * s;
-    ++paragraph;
+    top += t.lh / 2;
   }
-  // A box with a handwritten-looking signature inside.
-  const int bx = left, by = top, bw = (right - left) / 2, bh = 24 * s;
-  ink_rect(img, by, bx, s / 2 + 1, bw);
-  ink_rect(img, by + bh, bx, s / 2 + 1, bw);
-  ink_rect(img, by, bx, bh, s / 2 + 1);
-  ink_rect(img, by, bx + bw, bh + s / 2 + 1, s / 2 + 1);
-  const double amp = bh * 0.3, phase = (gen.next() % 1000) / 100.0;
-  for (int x = 0; x < bw - 8 * s; ++x) {
-    const double t = x / static_cast<double>(4 * s);
-    const int y = by + bh / 2 + static_cast<int>(amp * std::sin(t + phase) * std::cos(t / 3.1));
-    ink_rect(img, y, bx + 4 * s + x, std::max(1, s / 2 + 1), 1);
-  }
-  scan_noise(img, gen, 60, 20);
+  top = std::max(top + t.lh, closing);
+  type_line(img, top, left, "Yours sincerely,", t);
+  const int sig_h = 4 * t.lh;
+  signature(img, top + t.lh, left, mm(55, dpi), sig_h, std::max(2, dpi / 75), gen);
+  top += t.lh + sig_h + t.lh / 2;
+  type_line(img, top, left, kSignatory, t);
+  type_line(img, top + t.lh, left, kRole, t);
+  scan_noise(img, gen, 25, 20);
 }
 
 void photo_page(IMGBIN& img, RANDOM& gen) {
@@ -176,9 +278,9 @@ void photo_page(IMGBIN& img, RANDOM& gen) {
 }
 
 void blank_page(IMGBIN& img, int dpi, RANDOM& gen) {
-  const int s = std::max(1, (dpi * 7 + 300) / 600);
-  const int margin = dpi * 25 / 254;
-  draw_text(img, "page 17 of 240", img.nl() - margin, img.nc() / 2 - 42 * s, img.nc(), s, img.nl());
+  const Type t = type_for(dpi);
+  const std::string footer = "page 17 of 240";
+  type_line(img, img.nl() - mm(20, dpi), (img.nc() - width_of(footer, t)) / 2, footer, t);
   scan_noise(img, gen, 0, 5);
 }
 

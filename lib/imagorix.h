@@ -50,3 +50,7 @@
 #include "video/avi.h"
 #include "video/i3d.h"
 #include "video/leimp.h"
+#include "draw/desenho.h"
+#include "draw/plotvec.h"
+#include "draw/shape.h"
+#include "draw/texto.h"
