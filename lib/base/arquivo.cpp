@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstdarg>
 #include <cstring>
+#include <new>
 #include <vector>
 
 #include "base/erro.h"
@@ -19,18 +20,26 @@ namespace imagorix {
 
 namespace {
 
-void buffer_de(std::FILE* f, const std::string& buffer) {
-  if (std::setvbuf(f, nullptr, _IOFBF, IOBUF) != 0) {
+// An IOBUF-byte buffer for a stream. setvbuf with a null buffer would keep
+// the C library's own size (4 KiB with glibc) and ignore ours.
+std::unique_ptr<char[]> novo_buffer(const std::string& buffer) {
+  std::unique_ptr<char[]> b(new (std::nothrow) char[IOBUF]);
+  if (!b) erro(buffer);
+  return b;
+}
+
+void buffer_de(std::FILE* f, char* b, const std::string& buffer) {
+  if (std::setvbuf(f, b, _IOFBF, IOBUF) != 0) {
     std::fclose(f);
     erro(buffer);
   }
 }
 
 std::FILE* abre(const std::string& nome, const char* modo, const std::string& abertura,
-                const std::string& buffer) {
+                const std::string& buffer, char* b) {
   std::FILE* f = std::fopen(nome.c_str(), modo);
   if (!f) erro(abertura, nome);
-  buffer_de(f, buffer);
+  buffer_de(f, b, buffer);
   return f;
 }
 
@@ -95,7 +104,7 @@ struct ARQLE::REPLAY {
 
 ARQLE::ARQLE(const std::string& nome, const char* modo, const std::string& abertura,
              const std::string& buffer, Volta volta)
-    : f_(abre(nome, modo, abertura, buffer)), nome_(nome) {
+    : buf_(novo_buffer(buffer)), f_(abre(nome, modo, abertura, buffer, buf_.get())), nome_(nome) {
   if (volta == SEGUE || is_regular(f_)) return;
   base_ = f_;
   f_ = nullptr;
@@ -104,7 +113,8 @@ ARQLE::ARQLE(const std::string& nome, const char* modo, const std::string& abert
   const cookie_io_functions_t fn{REPLAY::le, nullptr, REPLAY::busca, REPLAY::fecha};
   f_ = fopencookie(replay_.get(), "rb", fn);
   if (!f_) erro(buffer);
-  buffer_de(f_, buffer);
+  buf_replay_ = novo_buffer(buffer);
+  buffer_de(f_, buf_replay_.get(), buffer);
 }
 
 ARQLE::~ARQLE() {
@@ -219,7 +229,8 @@ ARQIMP::ARQIMP(const std::string& nome, const char* modo, const std::string& who
     if (!f_) erro(abertura, nome_depois ? nome : "");
     regular_ = is_regular(f_);
   }
-  if (std::setvbuf(f_, nullptr, _IOFBF, IOBUF) != 0) {
+  buf_.reset(new (std::nothrow) char[IOBUF]);
+  if (!buf_ || std::setvbuf(f_, buf_.get(), _IOFBF, IOBUF) != 0) {
     discard();
     erro(buffer);
   }

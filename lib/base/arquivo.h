@@ -67,6 +67,8 @@ class ARQLE {
 
  private:
   struct REPLAY;
+  // The streams' buffers, which outlive them (declared first).
+  std::unique_ptr<char[]> buf_, buf_replay_;
   std::FILE* f_ = nullptr;
   std::FILE* base_ = nullptr;  // the opened file under a replaying f_
   std::unique_ptr<REPLAY> replay_;
@@ -109,6 +111,7 @@ class ARQIMP {
   // Removes what was written of a file that failed.
   void apaga();
 
+  std::unique_ptr<char[]> buf_;  // the stream's buffer, which outlives it
   std::FILE* f_ = nullptr;
   std::string nome_, who_;
   std::string destino_;    // where a temporary file goes once complete
