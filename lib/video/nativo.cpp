@@ -49,7 +49,7 @@ void imp_img(const I3D<P>& s, const std::string& nome) {
   // A negative size has no file form that any reader would take back.
   bool negativo = s.nf() < 0 || s.nl() < 0 || s.nc() < 0;
   for (int f = 0; f < s.nf(); ++f) negativo = negativo || s(f).nl() < 0 || s(f).nc() < 0;
-  if (negativo) erro("Erro " + cls + "::ImpImg - Tamanho negativo ", nome);
+  if (negativo) erro("Erro " + cls + "::ImpImg - Tamanho invalido ", nome);
   ARQIMP arq(nome, "wb", cls + "::ImpImg", "Erro " + cls + "::ImpImg - Abertura de ",
              "Erro " + cls + "::ImpImg - Faltou memoria setvbuf");
   arq.write(NATIVO<P>::seq, TAMTAG);
@@ -70,7 +70,7 @@ template <class P>
 void le_img(I3D<P>& s, ARQLE& arq) {
   const std::string cls = detail::SEQTIPO<P>::nome;
   const std::string fim = "Erro " + cls + "::LeImg - Fim inesperado 3";
-  const std::string negativo = "Erro " + cls + "::LeImg - Tamanho negativo";
+  const std::string negativo = "Erro " + cls + "::LeImg - Tamanho invalido";
   unsigned char cab[12];
   if (!arq.read(cab, 8) || std::memcmp(cab, NATIVO<P>::seq, TAMTAG) != 0)
     erro("Erro " + cls + "::LeImg - Formato incorreta 1", "");

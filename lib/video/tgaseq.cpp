@@ -27,7 +27,7 @@ std::string numerado(const std::string& base, int i) {
 template <class P>
 void imp_tga(const I3D<P>& s, const std::string& base) {
   const std::string cls = detail::SEQTIPO<P>::nome;
-  if (s.nf() < 0 || s.nl() < 0 || s.nc() < 0) erro("Erro " + cls + "::ImpTga - Tamanho negativo ", base);
+  if (s.nf() < 0 || s.nl() < 0 || s.nc() < 0) erro("Erro " + cls + "::ImpTga - Tamanho invalido ", base);
   // The last name is the longest: if it fits, every name does, and no file
   // is written for a series that could not be completed.
   if (s.nf() > 0 && numerado(base, s.nf() - 1).size() > 255) erro(NOME_INVALIDO, numerado(base, s.nf() - 1));

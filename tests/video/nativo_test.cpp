@@ -125,8 +125,8 @@ TEST(NativoSeqDeathTest, RefusedFiles) {
       {"missing pixel byte", curta, "Erro I3DFLT::LeImg - Fim inesperado 3 "},
       {"frames the file cannot hold", enorme, "Erro I3DFLT::LeImg - Fim inesperado 3 "},
       {"rows the file cannot hold", grande, "Erro I3DFLT::LeImg - Fim inesperado 3 "},
-      {"negative frame count", arquivo_flt(-1, {}), "Erro I3DFLT::LeImg - Tamanho negativo "},
-      {"negative rows", arquivo_flt(1, {{-5, 7}}), "Erro I3DFLT::LeImg - Tamanho negativo "},
+      {"negative frame count", arquivo_flt(-1, {}), "Erro I3DFLT::LeImg - Tamanho invalido "},
+      {"negative rows", arquivo_flt(1, {{-5, 7}}), "Erro I3DFLT::LeImg - Tamanho invalido "},
   };
   for (const Caso& k : casos) {
     const std::string p = write_bytes(scratch_path("mau.img"), k.b);
@@ -155,7 +155,7 @@ TEST(NativoSeqDeathTest, RefusedFiles) {
 TEST(NativoSeqDeathTest, WriterRefusalsLeaveNoFile) {
   const std::string p = scratch_path("neg.img");
   EXPECT_EXIT(I3DSHT(2, -1, 3).ImpImg(p), testing::ExitedWithCode(1),
-              stderr_line("Erro I3DSHT::ImpImg - Tamanho negativo  " + p));
+              stderr_line("Erro I3DSHT::ImpImg - Tamanho invalido  " + p));
   EXPECT_FALSE(exists(p));
   EXPECT_EXIT(
       {
@@ -213,5 +213,5 @@ TEST(TgaSeqDeathTest, Refusals) {
   EXPECT_EXIT(I3DGRY(1, 1, 1).ImpTga(longo), testing::ExitedWithCode(1),
               stderr_line("Erro: nome arquivo invalido " + longo + "000.tga"));
   EXPECT_EXIT(I3DFLT(-1, 1, 1).ImpTga(base), testing::ExitedWithCode(1),
-              stderr_line("Erro I3DFLT::ImpTga - Tamanho negativo  " + base));
+              stderr_line("Erro I3DFLT::ImpTga - Tamanho invalido  " + base));
 }
