@@ -2,6 +2,8 @@
 //
 //   imagorix type FILE                         the detected type of FILE
 //   imagorix convert [--as CLASS] IN OUT       read IN with le, write OUT with imp
+//   imagorix convert --threshold N|otsu IN OUT a bilevel page at a chosen level
+//   imagorix compare A B                       whether two pictures are equal
 //
 // A sequence (AVI, native sequence file, series of numbered TGA files) is
 // converted as a sequence: read into a sequence class and written with the
@@ -18,6 +20,7 @@
 #include <vector>
 
 #include "base/arquivo.h"
+#include "image/binariza.h"
 #include "image/formato.h"
 #include "image/img.h"
 #include "image/imgbin.h"
@@ -92,6 +95,24 @@ const char* const AJUDA =
     "      For example\n"
     "        imagorix convert clip.avi frames     writes frames000.tga, ...\n"
     "        imagorix convert frames clip2.avi    reads them back into a video\n"
+    "\n"
+    "  imagorix convert --threshold LEVEL IN OUT\n"
+    "      Writes a bilevel (1-bit) page from a grey or colour one: a pixel is\n"
+    "      white when its grey level (for colour, (r + g + b + 1) / 3) is at\n"
+    "      least LEVEL, from 0 to 255, and black otherwise. LEVEL otsu picks the\n"
+    "      level that best separates the page's dark and light pixels (Otsu's\n"
+    "      method) and prints it. Without --threshold the library's fixed rule\n"
+    "      applies, which is LEVEL 128. OUT must name a bilevel format (.bmp,\n"
+    "      .pbm, .png, .tif, .txt).\n"
+    "\n"
+    "  imagorix compare A B\n"
+    "      Reads two pictures of any formats and compares their pixels, in the\n"
+    "      class both hold (bilevel, grey or colour: the richer of the two).\n"
+    "      Prints \"equal: NL x NC pixels\" and exits with 0 when every pixel is\n"
+    "      the same; otherwise prints how they differ (sizes, or the number of\n"
+    "      differing pixels and the position of the first, row by row) and\n"
+    "      exits with 1. Only the pixels count: a restored page written as BMP\n"
+    "      equals its original in PNG or TIFF.\n"
     "\n"
     "  imagorix --help\n"
     "      Shows this text.\n"
@@ -336,13 +357,49 @@ int tipo(const std::vector<std::string>& a) {
   return 0;
 }
 
+// The level of --threshold: 0 ... 255, or -1 for otsu.
+int le_limiar(const std::string& s) {
+  if (s == "otsu") return -1;
+  int v = 0;
+  if (s.empty() || s.size() > 3) v = -2;
+  for (char c : s)
+    if (c < '0' || c > '9') v = -2;
+  if (v == 0) v = std::atoi(s.c_str());
+  if (v < 0 || v > 255) falha("--threshold needs a level from 0 to 255, or otsu");
+  return v;
+}
+
+// A grey or colour page made bilevel at a level.
+int convert_limiar(ARQLE& arq, int t, int limiar, const std::string& out) {
+  const auto binariza_em = [&]<class I>() {
+    I img;
+    le_formato(img, arq, t);
+    const int nivel = limiar >= 0 ? limiar : limiar_otsu(img);
+    if (limiar < 0) std::printf("otsu threshold: %d\n", nivel);
+    imp(binariza(img, nivel), out);
+  };
+  if (classe_natural(t, arq) == "cor")
+    binariza_em.operator()<IMGCOR>();
+  else
+    binariza_em.operator()<IMGGRY>();
+  return 0;
+}
+
 int convert(std::vector<std::string> a) {
   std::string classe;
-  if (!a.empty() && a[0] == "--as") {
-    if (a.size() < 2) falha("--as needs a class: bin, gry, cor, sht, flt, dbl or cpx");
-    classe = a[1];
+  int limiar = -2;  // none
+  while (!a.empty() && (a[0] == "--as" || a[0] == "--threshold")) {
+    if (a[0] == "--as") {
+      if (a.size() < 2) falha("--as needs a class: bin, gry, cor, sht, flt, dbl or cpx");
+      classe = a[1];
+    } else {
+      if (a.size() < 2) falha("--threshold needs a level from 0 to 255, or otsu");
+      limiar = le_limiar(a[1]);
+    }
     a.erase(a.begin(), a.begin() + 2);
   }
+  if (limiar != -2 && !classe.empty() && classe != "bin")
+    falha("--threshold writes a bilevel page: --as can only be bin with it");
   if (a.size() != 2) falha("convert needs an input and an output file name");
   const std::string& in = a[0];
   const std::string& out = a[1];
@@ -355,7 +412,11 @@ int convert(std::vector<std::string> a) {
   // class, and the same open file is then read, so that a pipe works too.
   ARQLE arq(in, "rb", TIPO_ABERTURA, TIPO_BUFFER, ARQLE::VOLTA);
   const int t = TipoImg(arq);
-  if (tipo_sequencia(t)) return convert_sequencia(arq, t, classe, out);
+  if (tipo_sequencia(t)) {
+    if (limiar != -2) falha("--threshold takes an image, not a sequence");
+    return convert_sequencia(arq, t, classe, out);
+  }
+  if (limiar != -2) return convert_limiar(arq, t, limiar, out);
   if (classe.empty()) classe = classe_padrao(t, arq, out);
   com_classe(classe, [&]<class I>() {
     I img;
@@ -363,6 +424,69 @@ int convert(std::vector<std::string> a) {
     imp(img, out);
   });
   return 0;
+}
+
+// The first differing pixel of two pictures of one size, row by row, and how
+// many differ.
+struct DIFERENCA {
+  long long n = 0;
+  int l = -1, c = -1;
+};
+
+DIFERENCA diferencas(const IMGBIN& a, const IMGBIN& b) {
+  DIFERENCA d;
+  for (int l = 0; l < a.nl(); ++l)
+    for (int c = 0; c < a.nc(); ++c)
+      if (a.get(l, c) != b.get(l, c) && d.n++ == 0) d.l = l, d.c = c;
+  return d;
+}
+
+template <class P>
+DIFERENCA diferencas(const IMG<P>& a, const IMG<P>& b) {
+  DIFERENCA d;
+  for (int l = 0; l < a.nl(); ++l) {
+    const P* x = a.row(l);
+    const P* y = b.row(l);
+    for (int c = 0; c < a.nc(); ++c)
+      if (!(x[c] == y[c]) && d.n++ == 0) d.l = l, d.c = c;
+  }
+  return d;
+}
+
+int compare(const std::vector<std::string>& a) {
+  if (a.size() != 2) falha("compare needs two file names");
+  ARQLE fa(a[0], "rb", TIPO_ABERTURA, TIPO_BUFFER, ARQLE::VOLTA);
+  const int ta = TipoImg(fa);
+  ARQLE fb(a[1], "rb", TIPO_ABERTURA, TIPO_BUFFER, ARQLE::VOLTA);
+  const int tb = TipoImg(fb);
+  if (tipo_sequencia(ta) || tipo_sequencia(tb)) falha("compare takes images, not sequences");
+  // The richer of the two classes, so that nothing either holds is lost:
+  // bilevel, grey, colour; other classes are compared as they are when both
+  // are of one, else as doubles.
+  const std::string ca = classe_natural(ta, fa), cb = classe_natural(tb, fb);
+  const auto posto = [](const std::string& c) { return c == "bin" ? 0 : c == "gry" ? 1 : c == "cor" ? 2 : -1; };
+  std::string classe = ca == cb ? ca : "dbl";
+  if (ca != cb && posto(ca) >= 0 && posto(cb) >= 0) classe = posto(ca) > posto(cb) ? ca : cb;
+  int status = 0;
+  com_classe(classe, [&]<class I>() {
+    I x, y;
+    le_formato(x, fa, ta);
+    le_formato(y, fb, tb);
+    if (x.nl() != y.nl() || x.nc() != y.nc()) {
+      std::printf("differ: sizes %d x %d and %d x %d\n", x.nl(), x.nc(), y.nl(), y.nc());
+      status = 1;
+      return;
+    }
+    const DIFERENCA d = diferencas(x, y);
+    if (d.n == 0) {
+      std::printf("equal: %d x %d pixels\n", x.nl(), x.nc());
+      return;
+    }
+    std::printf("differ: %lld of %lld pixels, the first at row %d, column %d\n", d.n,
+                static_cast<long long>(x.nl()) * x.nc(), d.l, d.c);
+    status = 1;
+  });
+  return status;
 }
 
 // What was printed must have reached the standard output.
@@ -387,5 +511,6 @@ int main(int argc, char** argv) {
   }
   if (cmd == "type") return fim(tipo(resto));
   if (cmd == "convert") return fim(convert(resto));
+  if (cmd == "compare") return fim(compare(resto));
   falha("unknown command '" + cmd + "'");
 }

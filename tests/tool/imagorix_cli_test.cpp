@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "image/binariza.h"
 #include "image/jpeg.h"
 #include "image/leimp.h"
 #include "image/tipo.h"
@@ -258,6 +259,63 @@ TEST_F(Conversor, Errors) {
     EXPECT_EQ(r.out, "") << linha;
     EXPECT_EQ(r.err, k.err) << linha;
   }
+}
+
+// Pixels are compared, not bytes: a page and its PNG and TIFF copies are
+// equal; a changed pixel, another size and a grey picture are told apart.
+TEST_F(Conversor, ComparesPixelsInTheRicherClass) {
+  IMGBIN b = binaria();
+  const std::string png = scratch_path("c.png"), tif = scratch_path("c.tif"), outro = scratch_path("outro.bmp");
+  imp(b, png);
+  imp(b, tif);
+  b.set(3, 4, !b.get(3, 4));
+  b.set(4, 6, !b.get(4, 6));
+  imp(b, outro);
+  const struct {
+    std::vector<std::string> args;
+    int status;
+    std::string out;
+  } casos[] = {
+      {{"compare", bmp, png}, 0, "equal: 5 x 7 pixels\n"},
+      {{"compare", tif, pbm}, 0, "equal: 5 x 7 pixels\n"},
+      {{"compare", png, outro}, 1, "differ: 2 of 35 pixels, the first at row 3, column 4\n"},
+      {{"compare", bmp, pgm}, 1, "differ: sizes 5 x 7 and 6 x 10\n"},
+      {{"compare", pgm, tga}, 0, "equal: 6 x 10 pixels\n"},
+      {{"compare", ppm, tga24}, 0, "equal: 6 x 10 pixels\n"},
+  };
+  for (const auto& k : casos) {
+    const RunResult r = roda(k.args);
+    EXPECT_EQ(r.status, k.status) << k.args[1] << " " << k.args[2];
+    EXPECT_EQ(r.out, k.out) << k.args[1] << " " << k.args[2];
+    EXPECT_EQ(r.err, "");
+  }
+  const RunResult r = roda({"compare", bmp});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "Error: compare needs two file names\nRun 'imagorix --help' for usage.\n");
+}
+
+// A grey or colour page made bilevel at a chosen level or at Otsu's.
+TEST_F(Conversor, ThresholdsGreyAndColourPages) {
+  const std::string out = scratch_path("limiar.bmp");
+  for (const int n : {0, 100, 137, 255}) {
+    ASSERT_EQ(roda({"convert", "--threshold", std::to_string(n), pgm, out}).status, 0);
+    expect_same_pixels(lido<IMGBIN>(out), binariza(cinza(), n));
+    ASSERT_EQ(roda({"convert", "--as", "bin", "--threshold", std::to_string(n), ppm, out}).status, 0);
+    expect_same_pixels(lido<IMGBIN>(out), binariza(colorida(), n));
+  }
+  const RunResult r = roda({"convert", "--threshold", "otsu", pgm, out});
+  ASSERT_EQ(r.status, 0);
+  const int t = limiar_otsu(cinza());
+  EXPECT_EQ(r.out, "otsu threshold: " + std::to_string(t) + "\n");
+  expect_same_pixels(lido<IMGBIN>(out), binariza(cinza(), t));
+  const std::string ajuda = "Run 'imagorix --help' for usage.\n";
+  for (const char* ruim : {"256", "-1", "12x", "", "Otsu"}) {
+    const RunResult e = roda({"convert", "--threshold", ruim, pgm, out});
+    EXPECT_EQ(e.status, 1) << ruim;
+    EXPECT_EQ(e.err, "Error: --threshold needs a level from 0 to 255, or otsu\n" + ajuda) << ruim;
+  }
+  const RunResult e = roda({"convert", "--as", "gry", "--threshold", "9", pgm, out});
+  EXPECT_EQ(e.err, "Error: --threshold writes a bilevel page: --as can only be bin with it\n" + ajuda);
 }
 
 // A text matrix whose header gives a negative size once converted into a PGM
