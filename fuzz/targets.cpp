@@ -32,6 +32,17 @@ using namespace imagorix;
 
 namespace {
 
+// The whole input file (empty when it cannot be read).
+std::string conteudo(const std::string& in) {
+  std::string dados;
+  std::unique_ptr<FILE, int (*)(FILE*)> f(std::fopen(in.c_str(), "rb"), std::fclose);
+  if (!f) return dados;
+  char buf[4096];
+  std::size_t k;
+  while ((k = std::fread(buf, 1, sizeof buf, f.get())) > 0) dados.append(buf, k);
+  return dados;
+}
+
 // Each reader into a fresh image, so that nothing of an earlier input is
 // left to hide a fault.
 template <class I, void (I::*le)(const std::string&)>
@@ -58,14 +69,7 @@ void generico(const std::string& in, const std::string&) {
 // input, read back as one sequence.
 template <class S>
 void serie_tga(const std::string& in, const std::string& dir) {
-  std::string dados;
-  {
-    std::unique_ptr<FILE, int (*)(FILE*)> f(std::fopen(in.c_str(), "rb"), std::fclose);
-    if (!f) return;
-    char buf[4096];
-    std::size_t k;
-    while ((k = std::fread(buf, 1, sizeof buf, f.get())) > 0) dados.append(buf, k);
-  }
+  const std::string dados = conteudo(in);
   const std::string base = dir + "/serie";
   const std::size_t meio = dados.size() / 2;
   for (int i = 0; i < 2; ++i) {
@@ -242,14 +246,7 @@ struct FD {
 };
 
 void pipe(const std::string& in, const std::string& dir) {
-  std::string dados;
-  {
-    std::unique_ptr<FILE, int (*)(FILE*)> f(std::fopen(in.c_str(), "rb"), std::fclose);
-    if (!f) return;
-    char buf[4096];
-    std::size_t k;
-    while ((k = std::fread(buf, 1, sizeof buf, f.get())) > 0) dados.append(buf, k);
-  }
+  std::string dados = conteudo(in);
   if (dados.empty()) return;
   const TARGET* t = find(POR_PIPE[static_cast<unsigned char>(dados[0]) % std::size(POR_PIPE)]);
   // A pipe holds 64 KiB without a reader; inputs are far smaller.

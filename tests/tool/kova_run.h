@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "driver.h"
 #include "support/files.h"
 
 using KovaResult = testsupport::RunResult;
@@ -12,4 +13,17 @@ inline std::string slurp(const std::string& name) { return testsupport::read_tex
 
 inline KovaResult run_kova(const std::vector<std::string>& args) {
   return testsupport::run_program(KOVA_EXE, args);
+}
+
+// The same through kova::run in a forked child:
+// thousands of runs without starting a program each time.
+inline KovaResult kova_child(const std::vector<std::string>& args) {
+  return testsupport::run_in_child([&] {
+    std::vector<std::string> copy = {"kova"};
+    copy.insert(copy.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (auto& a : copy) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    return kova::run(static_cast<int>(copy.size()), argv.data());
+  });
 }

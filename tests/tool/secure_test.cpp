@@ -36,17 +36,6 @@ constexpr int SMALL_NL = 33, SMALL_NC = 120;  // about the least a 128-bit mark 
 constexpr int T = 128;
 const std::string FAILED = "AW FAILED: image was modified or a wrong key was used\n \n";
 
-KovaResult kova_child(const std::vector<std::string>& args) {
-  return testsupport::run_in_child([&] {
-    std::vector<std::string> copy = {"kova"};
-    copy.insert(copy.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (auto& a : copy) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    return kova::run(static_cast<int>(copy.size()), argv.data());
-  });
-}
-
 std::string key_file(const std::string& name, std::vector<unsigned char> bytes) {
   return testsupport::write_bytes(scratch_path(name), bytes);
 }

@@ -56,19 +56,6 @@ IMGBIN page() {
   return b;
 }
 
-// kova with these arguments, run by kova::run in a child: what it printed
-// and its exit status, as run_kova reports them for the program.
-KovaResult kova_child(const std::vector<std::string>& args) {
-  return testsupport::run_in_child([&] {
-    std::vector<std::string> copy = {"kova"};
-    copy.insert(copy.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (auto& a : copy) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    return kova::run(static_cast<int>(copy.size()), argv.data());
-  });
-}
-
 // How the library decodes a file, judged in a child because a refusal ends
 // the process.
 enum class Decoded { SAME, OTHER, UNREADABLE };
