@@ -16,6 +16,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,7 @@
 #include "image/png.h"
 #include "image/tiff.h"
 #include "image/tipo.h"
+#include "video/avi.h"
 #include "video/formatoseq.h"
 #include "video/i3d.h"
 #include "video/leimp.h"
@@ -308,8 +310,55 @@ constexpr bool converte_se() {
   return std::same_as<P, Q> || detail::PIXCONV<P, Q>::existe;
 }
 
+// An AVI copied into an AVI of its own class, one frame at a time: the
+// output is what reading the clip whole and writing it would give, messages
+// included, in the memory of one frame. The writer starts with the first
+// frame when it will take the clip's sizes; when it will not, the file is
+// read to its end first and the writer then refuses the sizes, as it would
+// after a whole reading.
+template <class P>
+class COPIA_AVI final : public RECEPTORAVI<P> {
+ public:
+  explicit COPIA_AVI(const std::string& out) : out_(out) {}
+  void inicio(int nf, int nl, int nc, int fd) override {
+    nf_ = nf;
+    nl_ = nl;
+    nc_ = nc;
+    fd_ = fd;
+  }
+  IMG<P>& quadro(int) override {
+    if (!w_ && IMPAVI<P>::aceita(nf_, nl_, nc_, fd_)) w_.emplace(out_, nf_, nl_, nc_, fd_);
+    q_.resize(nl_, nc_);
+    return q_;
+  }
+  void pronto(int) override {
+    if (w_) w_->poe(q_);
+  }
+  void fim() override {
+    if (!w_) w_.emplace(out_, nf_, nl_, nc_, fd_);
+    w_->fecha();
+  }
+
+ private:
+  std::string out_;
+  std::optional<IMPAVI<P>> w_;
+  IMG<P> q_;
+  int nf_ = 0, nl_ = 0, nc_ = 0, fd_ = 250000;
+};
+
 int convert_sequencia(ARQLE& arq, int t, const std::string& classe, const std::string& out) {
   const std::string natural = sequencia_natural(t);
+  if ((t == TIPO_AVI8 || t == TIPO_AVI24) && Sufixo(out).tipo == TIPO_AVI8 && (classe.empty() || classe == natural)) {
+    arq.solta();
+    if (t == TIPO_AVI24) {
+      COPIA_AVI<COR> r(out);
+      LeAvi(r, arq);
+    } else {
+      COPIA_AVI<BYTE> r(out);
+      LeAvi(r, arq);
+    }
+    return 0;
+  }
   // The class written from: --as, or by default the input's own when OUT's
   // format takes it. The input is read in its own class and its frames
   // converted; where no conversion exists it is read into the class

@@ -214,6 +214,7 @@ ARQIMP::ARQIMP(const std::string& nome, const char* modo, const std::string& who
       if (fchmod(fd, existe ? (st.st_mode & 07777) : permissao_nova()) == 0 && (f_ = fdopen(fd, modo))) {
         temporario_ = t;
         regular_ = true;
+        substitui_ = existe;
         pendente(t);
       } else {
         ::close(fd);
@@ -260,10 +261,12 @@ void ARQIMP::print(const char* fmt, ...) {
 }
 
 void ARQIMP::close() {
-  // The temporary file reaches the disk before it takes the name, so that
-  // the name holds the old content or the whole new one, never a part.
+  // A file that replaces another reaches the disk before it takes the name,
+  // so that after a crash the name holds the old content or the whole new
+  // one, never a part. A new name has no old content to keep, and its file
+  // goes to the disk when the system writes it, as a copy's would.
   bool ok = std::fflush(f_) == 0 && !std::ferror(f_);
-  if (ok && !temporario_.empty()) ok = fsync(fileno(f_)) == 0;
+  if (ok && substitui_) ok = fsync(fileno(f_)) == 0;
   const bool closed = std::fclose(f_) == 0;
   f_ = nullptr;
   if (ok && closed && (temporario_.empty() || std::rename(temporario_.c_str(), destino_.c_str()) == 0)) {

@@ -10,11 +10,11 @@
 // So "cat page | prog /dev/stdin" reads like the file itself.
 //
 // Writes are checked. A regular file is written under a temporary name in the
-// same folder and renamed over the name only once it is complete and flushed,
-// so a failed or interrupted write leaves the old file as it was; a failed
-// write, flush or close removes the temporary file and ends with
-// "Erro <who> - Falha de escrita " and the file name. Devices and pipes are
-// written directly.
+// same folder and renamed over the name only once it is complete (and, when
+// it replaces a file, on the disk), so a failed or interrupted write leaves
+// the old file as it was; a failed write, flush or close removes the
+// temporary file and ends with "Erro <who> - Falha de escrita " and the file
+// name. Devices and pipes are written directly.
 #pragma once
 #include <sys/types.h>
 
@@ -117,6 +117,7 @@ class ARQIMP {
   std::string destino_;    // where a temporary file goes once complete
   std::string temporario_; // the file being written, when not the name itself
   bool regular_ = false;   // a regular file, removed when the write fails
+  bool substitui_ = false; // the temporary file replaces an existing one
 };
 
 }  // namespace imagorix

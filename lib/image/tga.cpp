@@ -16,6 +16,7 @@
 #include "base/vetor.h"
 #include "image/img.h"
 #include "image/lebloco.h"
+#include "image/trocarb.h"
 
 namespace imagorix {
 
@@ -84,10 +85,6 @@ void le_indices(ARQLE& f, IMGGRY& img, const Cabecalho& h, const std::string& fi
   }, fim);
 }
 
-void troca_rb(COR* p, std::size_t n) {
-  for (std::size_t k = 0; k < n; ++k) std::swap(p[k].r, p[k].b);
-}
-
 // Writes the header, or refuses sizes the 16-bit fields cannot hold; the
 // file has been created by then and is left empty.
 void imp_cabecalho(ARQIMP& f, Tipo tipo, int nl, int nc) {
@@ -149,7 +146,7 @@ void IMG<COR>::LeTga(ARQLE& f) {
     return data();
   }, "Erro IMGCOR::LeTga - Fim inesperado");
   if (h.de_baixo()) inverte_linhas(*this);
-  troca_rb(data(), detail::npixels(nl(), nc()));
+  detail::troca_rb(data(), data(), detail::npixels(nl(), nc()));
 }
 
 template <>
@@ -220,7 +217,7 @@ void IMG<COR>::ImpTga(const std::string& nome) const {
   const COR* p = data();
   for (std::size_t k = 0, n = detail::npixels(nl(), nc()); k < n; k += PASSO) {
     const std::size_t m = std::min(PASSO, n - k);
-    for (std::size_t i = 0; i < m; ++i) buf[i] = COR{p[k + i].b, p[k + i].g, p[k + i].r};
+    detail::troca_rb(p + k, buf.data(), m);
     f.write(buf.data(), 3 * m);
   }
   f.close();

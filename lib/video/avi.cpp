@@ -3,6 +3,7 @@
 #include "video/avi.h"
 
 #include <algorithm>
+#include <concepts>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -18,6 +19,7 @@
 #include "base/vetor.h"
 #include "image/img.h"
 #include "image/lebloco.h"
+#include "image/trocarb.h"
 #include "video/i3d.h"
 #include "video/quadros.h"
 
@@ -113,75 +115,26 @@ std::vector<unsigned char> cabecalho(bool cor, int nf, int nl, int nc, u32 c, in
 }
 
 template <class P>
-void imp_avi(const I3D<P>& s, const std::string& nome) {
-  constexpr bool cor = std::same_as<P, COR>;
-  const std::string quem = cor ? "ImpAvi(I3DCOR)" : "ImpAvi(I3DGRY)";
-  const int nf = s.nf(), nl = s.nl(), nc = s.nc();
-  if (nl < 1 || nc < 1 || nf < 1) erro("Erro " + quem + " - Imagem nula ", nome);
-  for (int f = 0; f < nf; ++f)
-    if (s(f).nl() != nl || s(f).nc() != nc) erro("Erro: Dimensoes de imagens diferentes", "");
-  int fd = 250000;
-  if constexpr (cor) {
-    // The rate is 1000000000 / fd and the byte rate divides by fd too.
-    fd = s.fd();
-    if (fd <= 0) erro("Erro " + quem + " - Duracao de quadro invalida ", nome);
-  }
-  const u64 rowlen = ((cor ? 3 : 1) * static_cast<u64>(nc) + 3) & ~u64{3};
-  const u64 c = rowlen * static_cast<u64>(nl);
-  const u64 H = cor ? 252 : 1276;
-  // Every size and offset of the file is a 32-bit field counting from its
-  // 8th byte at most.
-  if (H + static_cast<u64>(nf) * (c + 8) + 16 * static_cast<u64>(nf) > 0xFFFFFFFFu)
-    erro("Erro " + quem + " - Video grande demais para AVI ", nome);
-  const std::vector<unsigned char> h = cabecalho(cor, nf, nl, nc, static_cast<u32>(c), fd);
+constexpr bool COLORIDO = std::same_as<P, COR>;
 
-  ARQIMP arq(nome, "wb", quem, "Erro " + quem + " - abertura de ", "Erro " + quem + " - Faltou memoria setvbuf");
-  arq.write(h.data(), h.size());
-  // Rows are assembled bottom row first in a buffer of about 1 MiB (at least
-  // one row), which goes to the file in one write: large writes pass the
-  // stream's own buffer, and a clip is written at the speed of a copy. The
-  // padding at the end of every row stays zero.
-  const u64 porbloco = std::max<u64>(1, (u64{1} << 20) / rowlen);
-  const u64 nbloco = std::min<u64>(porbloco, static_cast<u64>(nl));
-  std::unique_ptr<unsigned char[]> bloco(new (std::nothrow) unsigned char[nbloco * rowlen]());
-  if (!bloco) erro("Erro ImpAvi - Falta memoria", "");
-  unsigned char chunk[8];
-  p4(chunk, "00db");
-  p32(chunk + 4, static_cast<u32>(c));
-  for (int f = 0; f < nf; ++f) {
-    arq.write(chunk, 8);
-    const IMG<P>& q = s(f);
-    u64 cheias = 0;
-    for (int r = nl - 1; r >= 0; --r) {
-      unsigned char* d = bloco.get() + cheias * rowlen;
-      const P* p = q.row(r);
-      if constexpr (cor) {
-        for (int k = 0; k < nc; ++k, d += 3) {
-          d[0] = p[k].b;
-          d[1] = p[k].g;
-          d[2] = p[k].r;
-        }
-      } else {
-        std::memcpy(d, p, static_cast<std::size_t>(nc));
-      }
-      if (++cheias == nbloco || r == 0) {
-        arq.write(bloco.get(), cheias * rowlen);
-        cheias = 0;
-      }
-    }
-  }
-  unsigned char idx[16];
-  p4(idx, "idx1");
-  p32(idx + 4, 16 * static_cast<u32>(nf));
-  arq.write(idx, 8);
-  p4(idx, "00db");
-  p32(idx + 4, 0x10);
-  p32(idx + 12, static_cast<u32>(c));
-  for (int f = 0; f < nf; ++f) {
-    p32(idx + 8, static_cast<u32>(4 + static_cast<u64>(f) * (c + 8)));
-    arq.write(idx, 16);
-  }
-  arq.close();
+template <class P>
+std::string quem_imp() {
+  return COLORIDO<P> ? "ImpAvi(I3DCOR)" : "ImpAvi(I3DGRY)";
+}
+
+// Bytes of a frame's rows, each padded to a multiple of 4.
+template <class P>
+u64 linha(int nc) {
+  return ((COLORIDO<P> ? 3 : 1) * static_cast<u64>(nc) + 3) & ~u64{3};
+}
+
+// Every size and offset of the file is a 32-bit field counting from its 8th
+// byte at most.
+template <class P>
+bool cabe(int nf, int nl, int nc) {
+  const u64 H = COLORIDO<P> ? 252 : 1276;
+  const u64 c = linha<P>(nc) * static_cast<u64>(nl);
+  return H + static_cast<u64>(nf) * (c + 8) + 16 * static_cast<u64>(nf) <= 0xFFFFFFFFu;
 }
 
 // ---------------------------------------------------------------- reading
@@ -224,9 +177,9 @@ void confere_resto(ARQLE& f, u64 nf, u64 tamimg) {
 // The strict reader of grey files.
 class LEGRY {
  public:
-  explicit LEGRY(ARQLE& f) : f_(f) {}
+  LEGRY(ARQLE& f, RECEPTORAVI<BYTE>& r) : f_(f), r_(r) {}
 
-  void le(I3DGRY& seq) {
+  void le() {
     const std::string e = "Erro LeAvi(I3DGRY): ";
     if (!cab().e("RIFF")) erro(e + "Nao-RIFF", "");
     if (!le_tipo(f_, "AVI ")) erro(e + "Nao-AVI_", "");
@@ -264,7 +217,7 @@ class LEGRY {
     confere_tamanhos(nf, nl, nc);
     const u64 rowlen = (static_cast<u64>(nc) + 3) & ~u64{3}, tamimg = rowlen * nl;
     if (nf > 0) confere_resto(f_, nf, tamimg);
-    detail::QUADROS<BYTE> quadros(seq, static_cast<int>(nf), static_cast<int>(nl), static_cast<int>(nc));
+    r_.inicio(static_cast<int>(nf), static_cast<int>(nl), static_cast<int>(nc), 250000);
     std::vector<unsigned char> quadro;
     for (u32 f = 0; f < nf; ++f) {
       cab();
@@ -274,7 +227,7 @@ class LEGRY {
         quadro.resize(tamimg);
         return static_cast<void*>(quadro.data());
       }, FIM);
-      IMGGRY& g = quadros.quadro(static_cast<int>(f));
+      IMGGRY& g = r_.quadro(static_cast<int>(f));
       // A frame without columns has no rows to fill either.
       for (u32 r = 0; nc > 0 && r < nl; ++r) {
         const unsigned char* s = quadro.data() + (nl - 1 - r) * rowlen;
@@ -284,8 +237,9 @@ class LEGRY {
           d[k] = paleta[s[k]];
         }
       }
+      r_.pronto(static_cast<int>(f));
     }
-    quadros.entrega();
+    r_.fim();
   }
 
  private:
@@ -307,6 +261,7 @@ class LEGRY {
   }
 
   ARQLE& f_;
+  RECEPTORAVI<BYTE>& r_;
   CHUNK ch_;
   unsigned char buf_[4096 + 64];
 };
@@ -316,11 +271,12 @@ class LEGRY {
 // count to come out exactly.
 class LECOR {
  public:
-  LECOR(ARQLE& f, I3DCOR& seq) : f_(f), seq_(seq), buf_(65536) {}
+  LECOR(ARQLE& f, RECEPTORAVI<COR>& r) : f_(f), r_(r), buf_(65536) {}
 
   void le() {
     if (!cab().e("RIFF")) erro("Erro: Nao-RIFF", "");
     anariff(ch_.size);
+    r_.fim();
   }
 
  private:
@@ -400,8 +356,8 @@ class LECOR {
     rowlen_ = (3 * static_cast<u64>(nc) + 3) & ~u64{3};
     tamimg_ = rowlen_ * nl;
     if (nf > 0) confere_resto(f_, nf, tamimg_);
-    quadros_.emplace(seq_, nf_, nl_, nc_);
     fd_ = static_cast<int>(us);
+    r_.inicio(nf_, nl_, nc_, fd_);
     while (s > 0) {
       s -= 8;
       cab();
@@ -479,28 +435,71 @@ class LECOR {
       s -= ch_.size;
       // Frames past the announced count have no place and are left out.
       if (lidos >= nf_) continue;
-      IMGCOR& q = quadros_->quadro(lidos++);
+      IMGCOR& q = r_.quadro(lidos);
       for (int r = 0; nc_ > 0 && r < nl_; ++r) {
         const unsigned char* o = buf_.data() + static_cast<u64>(de_cima_ ? r : nl_ - 1 - r) * rowlen_;
-        COR* d = q.row(r);
-        for (int k = 0; k < nc_; ++k, o += 3) d[k] = COR{o[2], o[1], o[0]};
+        detail::troca_rb(o, q.row(r), static_cast<std::size_t>(nc_));
       }
+      r_.pronto(lidos++);
     }
     if (s != 0) erro("Erro anamovi: s!=0", "");
     if (lidos < nf_) erro(FIM, "");
-    quadros_->entrega();
-    seq_.fd() = fd_;
     return tam;
   }
 
   ARQLE& f_;
-  I3DCOR& seq_;
+  RECEPTORAVI<COR>& r_;
   std::vector<unsigned char> buf_;
   CHUNK ch_;
-  std::optional<detail::QUADROS<COR>> quadros_;
   int nf_ = 0, nl_ = 0, nc_ = 0, fd_ = 250000;
   u64 rowlen_ = 0, tamimg_ = 0;
   bool de_cima_ = false;
+};
+
+// Frames into a sequence, as QUADROS puts them.
+template <class P>
+class PARASEQ final : public RECEPTORAVI<P> {
+ public:
+  explicit PARASEQ(I3D<P>& s) : s_(s) {}
+  void inicio(int nf, int nl, int nc, int fd) override {
+    q_.emplace(s_, nf, nl, nc);
+    fd_ = fd;
+  }
+  IMG<P>& quadro(int f) override { return q_->quadro(f); }
+  void pronto(int) override {}
+  void fim() override {
+    q_->entrega();
+    if constexpr (COLORIDO<P>) s_.fd() = fd_;
+  }
+
+ private:
+  I3D<P>& s_;
+  std::optional<detail::QUADROS<P>> q_;
+  int fd_ = 250000;
+};
+
+// Grey frames into a real sequence, each level v as v / 255, through one
+// grey frame.
+class PARAFLT final : public RECEPTORAVI<BYTE> {
+ public:
+  explicit PARAFLT(I3DFLT& s) : s_(s) {}
+  void inicio(int nf, int nl, int nc, int) override {
+    q_.emplace(s_, nf, nl, nc);
+    nl_ = nl;
+    nc_ = nc;
+  }
+  IMGGRY& quadro(int) override {
+    g_.resize(nl_, nc_);
+    return g_;
+  }
+  void pronto(int f) override { q_->poe(f, IMGFLT(g_)); }
+  void fim() override { q_->entrega(); }
+
+ private:
+  I3DFLT& s_;
+  std::optional<detail::QUADROS<FLT>> q_;
+  IMGGRY g_;
+  int nl_ = 0, nc_ = 0;
 };
 
 ARQLE abre_gry(const std::string& nome) {
@@ -509,20 +508,126 @@ ARQLE abre_gry(const std::string& nome) {
 
 }  // namespace
 
+// ---------------------------------------------------------------- IMPAVI
+
+template <class P>
+bool IMPAVI<P>::aceita(int nf, int nl, int nc, int fd) {
+  if (nl < 1 || nc < 1 || nf < 1) return false;
+  if (COLORIDO<P> && fd <= 0) return false;
+  return cabe<P>(nf, nl, nc);
+}
+
+template <class P>
+IMPAVI<P>::IMPAVI(const std::string& nome, int nf, int nl, int nc, int fd)
+    : nome_(nome), nf_(nf), nl_(nl), nc_(nc) {
+  const std::string quem = quem_imp<P>();
+  if (nl < 1 || nc < 1 || nf < 1) erro("Erro " + quem + " - Imagem nula ", nome);
+  if constexpr (COLORIDO<P>) {
+    // The rate is 1000000000 / fd and the byte rate divides by fd too.
+    if (fd <= 0) erro("Erro " + quem + " - Duracao de quadro invalida ", nome);
+  } else {
+    fd = 250000;
+  }
+  if (!cabe<P>(nf, nl, nc)) erro("Erro " + quem + " - Video grande demais para AVI ", nome);
+  rowlen_ = linha<P>(nc);
+  tamimg_ = rowlen_ * static_cast<u64>(nl);
+  // Rows are assembled bottom row first in a block of about 256 KiB (at
+  // least one row), small enough to stay in the processor's cache, which
+  // goes to the file in one write: large writes pass the stream's own
+  // buffer. The padding at the end of every row stays zero.
+  nbloco_ = std::min<u64>(std::max<u64>(1, (u64{1} << 18) / rowlen_), static_cast<u64>(nl));
+  bloco_.reset(new (std::nothrow) unsigned char[nbloco_ * rowlen_]());
+  if (!bloco_) erro("Erro ImpAvi - Falta memoria", "");
+  const std::vector<unsigned char> h = cabecalho(COLORIDO<P>, nf, nl, nc, static_cast<u32>(tamimg_), fd);
+  arq_ = std::make_unique<ARQIMP>(nome, "wb", quem, "Erro " + quem + " - abertura de ",
+                                  "Erro " + quem + " - Faltou memoria setvbuf");
+  arq_->write(h.data(), h.size());
+}
+
+template <class P>
+IMPAVI<P>::~IMPAVI() = default;
+
+template <class P>
+void IMPAVI<P>::poe(const IMG<P>& q) {
+  if (q.nl() != nl_ || q.nc() != nc_) erro("Erro: Dimensoes de imagens diferentes", "");
+  if (!arq_ || postos_ >= nf_) erro("Erro " + quem_imp<P>() + " - Quadros demais ", nome_);
+  unsigned char chunk[8];
+  p4(chunk, "00db");
+  p32(chunk + 4, static_cast<u32>(tamimg_));
+  arq_->write(chunk, 8);
+  u64 cheias = 0;
+  for (int r = nl_ - 1; r >= 0; --r) {
+    unsigned char* d = bloco_.get() + cheias * rowlen_;
+    if constexpr (COLORIDO<P>)
+      detail::troca_rb(q.row(r), d, static_cast<std::size_t>(nc_));
+    else
+      std::memcpy(d, q.row(r), static_cast<std::size_t>(nc_));
+    if (++cheias == nbloco_ || r == 0) {
+      arq_->write(bloco_.get(), cheias * rowlen_);
+      cheias = 0;
+    }
+  }
+  ++postos_;
+}
+
+template <class P>
+void IMPAVI<P>::fecha() {
+  if (!arq_) return;
+  if (postos_ < nf_) erro("Erro " + quem_imp<P>() + " - Faltam quadros ", nome_);
+  unsigned char idx[16];
+  p4(idx, "idx1");
+  p32(idx + 4, 16 * static_cast<u32>(nf_));
+  arq_->write(idx, 8);
+  p4(idx, "00db");
+  p32(idx + 4, 0x10);
+  p32(idx + 12, static_cast<u32>(tamimg_));
+  for (int f = 0; f < nf_; ++f) {
+    p32(idx + 8, static_cast<u32>(4 + static_cast<u64>(f) * (tamimg_ + 8)));
+    arq_->write(idx, 16);
+  }
+  arq_->close();
+  arq_.reset();
+}
+
+template class IMPAVI<BYTE>;
+template class IMPAVI<COR>;
+
+namespace {
+
+template <class P>
+void imp_avi(const I3D<P>& s, const std::string& nome) {
+  const int nf = s.nf(), nl = s.nl(), nc = s.nc();
+  // Frames of other sizes are refused before anything is written (a
+  // sequence without frames, rows or columns is refused by IMPAVI first).
+  if (nl >= 1 && nc >= 1 && nf >= 1)
+    for (int f = 0; f < nf; ++f)
+      if (s(f).nl() != nl || s(f).nc() != nc) erro("Erro: Dimensoes de imagens diferentes", "");
+  int fd = 250000;
+  if constexpr (COLORIDO<P>) fd = s.fd();
+  IMPAVI<P> w(nome, nf, nl, nc, fd);
+  for (int f = 0; f < nf; ++f) w.poe(s(f));
+  w.fecha();
+}
+
+}  // namespace
+
 void ImpAvi(const I3DGRY& seq, const std::string& nome) { imp_avi(seq, nome); }
 void ImpAvi(const I3DCOR& seq, const std::string& nome) { imp_avi(seq, nome); }
 
-void LeAvi(I3DGRY& seq, ARQLE& arq) { LEGRY(arq).le(seq); }
-void LeAvi(I3DCOR& seq, ARQLE& arq) { LECOR(arq, seq).le(); }
+void LeAvi(RECEPTORAVI<BYTE>& r, ARQLE& arq) { LEGRY(arq, r).le(); }
+void LeAvi(RECEPTORAVI<COR>& r, ARQLE& arq) { LECOR(arq, r).le(); }
 
+void LeAvi(I3DGRY& seq, ARQLE& arq) {
+  PARASEQ<BYTE> r(seq);
+  LeAvi(r, arq);
+}
+void LeAvi(I3DCOR& seq, ARQLE& arq) {
+  PARASEQ<COR> r(seq);
+  LeAvi(r, arq);
+}
 void LeAvi(I3DFLT& seq, ARQLE& arq) {
-  I3DGRY g;
-  LeAvi(g, arq);
-  // The real sequence takes the file's frame count and sizes; each level v
-  // becomes v / 255.
-  detail::QUADROS<FLT> quadros(seq, g.nf(), g.nl(), g.nc());
-  for (int i = 0; i < g.nf(); ++i) quadros.poe(i, IMGFLT(g(i)));
-  quadros.entrega();
+  PARAFLT r(seq);
+  LeAvi(r, arq);
 }
 
 void LeAvi(I3DGRY& seq, const std::string& nome) {

@@ -6,11 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "base/arquivo.h"
 #include "support/files.h"
 #include "video/i3d.h"
 
@@ -160,7 +162,7 @@ TEST(LeAvi, RoundTrips) {
       EXPECT_EQ(r.fd(), fd);
     }
   }
-  // Frames larger than the writer's block of rows (about 1 MiB).
+  // Frames larger than the writer's block of rows (about 256 KiB).
   const I3DGRY grande = cinza(2, 1100, 1023);
   EXPECT_TRUE(iguais(lido_gry(escrito(grande)), grande));
   // Read from a pipe as from the file.
@@ -428,4 +430,172 @@ TEST(ImpAviDeathTest, RefusalsLeaveNoFile) {
     EXPECT_EXIT(k.f(), testing::ExitedWithCode(1), stderr_line(k.msg));
     EXPECT_FALSE(exists(p)) << k.msg;
   }
+}
+
+// Frame by frame: the writer makes the sequence's file, and the readers hand
+// each frame over once its bytes are in and say when the file has been read
+// whole.
+TEST(ImpAvi, FrameByFrameWritesTheSequencesFile) {
+  const std::string p = scratch_path("quadros.avi");
+  const I3DGRY g = cinza(3, 3, 5);
+  {
+    IMPAVI<BYTE> w(p, 3, 3, 5, 1);  // grey files say 250000 whatever fd is
+    for (int f = 0; f < 3; ++f) w.poe(g(f));
+    w.fecha();
+  }
+  EXPECT_EQ(read_bytes(p), escrito(g));
+  const I3DCOR k = colorida(2, 300, 301, 40000);
+  {
+    IMPAVI<COR> w(p, 2, 300, 301, 40000);
+    for (int f = 0; f < 2; ++f) w.poe(k(f));
+    w.fecha();
+  }
+  EXPECT_EQ(read_bytes(p), escrito(k));
+  // A writer that never closes leaves nothing, and no older file is touched.
+  std::remove(p.c_str());
+  {
+    IMPAVI<COR> w(p, 2, 300, 301, 40000);
+    w.poe(k(0));
+  }
+  EXPECT_FALSE(exists(p));
+}
+
+TEST(ImpAviDeathTest, FrameByFrameRefusals) {
+  const std::string p = scratch_path("quadros_recusa.avi");
+  std::remove(p.c_str());
+  const I3DCOR k = colorida(2, 3, 5);
+  struct Caso {
+    std::function<void()> f;
+    std::string msg;
+  };
+  const Caso casos[] = {
+      {[&] {
+         IMPAVI<COR> w(p, 1, 3, 5, 40000);
+         w.poe(k(0));
+         w.poe(k(1));
+       },
+       "Erro ImpAvi(I3DCOR) - Quadros demais  " + p},
+      {[&] {
+         IMPAVI<COR> w(p, 2, 3, 5, 40000);
+         w.poe(k(0));
+         w.fecha();
+       },
+       "Erro ImpAvi(I3DCOR) - Faltam quadros  " + p},
+      {[&] {
+         IMPAVI<BYTE> w(p, 2, 3, 5);
+         w.poe(IMGGRY(5, 3));
+       },
+       "Erro: Dimensoes de imagens diferentes "},
+      {[&] { IMPAVI<BYTE> w(p, 1, 0, 5); }, "Erro ImpAvi(I3DGRY) - Imagem nula  " + p},
+      {[&] { IMPAVI<COR> w(p, 1, 3, 5, 0); }, "Erro ImpAvi(I3DCOR) - Duracao de quadro invalida  " + p},
+      {[&] { IMPAVI<COR> w(p, 1000, 1000, 1500, 40000); }, "Erro ImpAvi(I3DCOR) - Video grande demais para AVI  " + p},
+  };
+  for (const Caso& c : casos) {
+    EXPECT_EXIT(c.f(), testing::ExitedWithCode(1), stderr_line(c.msg));
+    EXPECT_FALSE(exists(p)) << c.msg;
+  }
+}
+
+// aceita says what the constructor takes, at the edges of every refusal.
+TEST(ImpAvi, AceitaAgreesWithTheWriter) {
+  const std::string p = scratch_path("aceita.avi");
+  struct Caso {
+    bool cor;
+    int nf, nl, nc, fd;
+  };
+  const Caso casos[] = {
+      {false, 1, 1, 1, 250000}, {false, 0, 1, 1, 250000}, {false, 1, 0, 1, 250000}, {false, 1, 1, -1, 250000},
+      {false, 1, 1, 1, 0},  // grey files ignore fd
+      {true, 1, 1, 1, 1},       {true, 1, 1, 1, 0},       {true, 1, 1, 1, -5},      {true, 2, 1, 0, 40000},
+      // The most frames a 32-bit RIFF size holds: 252 + nf * (4 + 8 + 16) bytes.
+      {true, 153391680, 1, 1, 40000}, {true, 153391681, 1, 1, 40000},
+      {false, 1, 65535, 65535, 250000}, {false, 1, 65536, 65536, 250000},
+  };
+  for (const Caso& c : casos) {
+    const bool aceita = c.cor ? IMPAVI<COR>::aceita(c.nf, c.nl, c.nc, c.fd) : IMPAVI<BYTE>::aceita(c.nf, c.nl, c.nc, c.fd);
+    // Whether the constructor gets as far as creating the file.
+    const RunResult r = run_in_child([&] {
+      if (c.cor) IMPAVI<COR> w(p, c.nf, c.nl, c.nc, c.fd);
+      else IMPAVI<BYTE> w(p, c.nf, c.nl, c.nc, c.fd);
+      return 0;
+    });
+    EXPECT_EQ(aceita, r.status == 0) << c.nf << " " << c.nl << " " << c.nc << " " << c.fd << ": " << r.err;
+  }
+}
+
+namespace {
+
+// Writes down every call it gets, on standard output too, so that a child
+// that ends with an error still shows how far it got.
+template <class P>
+class REGISTRO final : public RECEPTORAVI<P> {
+ public:
+  std::string log;
+  I3D<P> frames;
+  bool eco = false;
+  void inicio(int nf, int nl, int nc, int fd) override {
+    anota("inicio " + std::to_string(nf) + " " + std::to_string(nl) + " " + std::to_string(nc) + " " +
+          std::to_string(fd));
+    frames.aloca(nf, nl, nc);
+    nl_ = nl;
+    nc_ = nc;
+  }
+  IMG<P>& quadro(int f) override {
+    anota("quadro " + std::to_string(f));
+    q_.aloca(nl_, nc_);
+    return q_;
+  }
+  void pronto(int f) override {
+    anota("pronto " + std::to_string(f));
+    frames(f) = q_;
+  }
+  void fim() override { anota("fim"); }
+
+ private:
+  void anota(const std::string& s) {
+    log += s + ";";
+    if (!eco) return;
+    std::printf("%s;", s.c_str());
+    std::fflush(stdout);
+  }
+  IMG<P> q_;
+  int nl_ = 0, nc_ = 0;
+};
+
+}  // namespace
+
+TEST(LeAvi, HandsFramesOverAsTheyAreRead) {
+  const std::string p = scratch_path("receptor.avi");
+  {
+    const I3DGRY g = cinza(3, 3, 5);
+    write_bytes(p, escrito(g));
+    REGISTRO<BYTE> r;
+    ARQLE a(p, "rb", "abertura", "buffer");
+    LeAvi(r, a);
+    EXPECT_EQ(r.log, "inicio 3 3 5 250000;quadro 0;pronto 0;quadro 1;pronto 1;quadro 2;pronto 2;fim;");
+    EXPECT_TRUE(iguais(r.frames, g));
+  }
+  {
+    const I3DCOR k = colorida(2, 4, 3, 33367);
+    REGISTRO<COR> r;
+    ARQLE a(pipe_holding(escrito(k)), "rb", "abertura", "buffer");
+    LeAvi(r, a);
+    EXPECT_EQ(r.log, "inicio 2 4 3 33367;quadro 0;pronto 0;quadro 1;pronto 1;fim;");
+    EXPECT_TRUE(iguais(r.frames, k));
+  }
+  // A colour file whose RIFF list claims more than it holds: every frame is
+  // handed over, but the file is not sound, so there is no fim.
+  Bytes b = escrito(colorida(2, 4, 3, 33367));
+  put_le32(b, RIFF, le32(b, RIFF) + 8);
+  write_bytes(p, b);
+  const RunResult r = run_in_child([&] {
+    REGISTRO<COR> reg;
+    reg.eco = true;
+    ARQLE a(p, "rb", "abertura", "buffer");
+    LeAvi(reg, a);
+    return 0;
+  });
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "inicio 2 4 3 33367;quadro 0;pronto 0;quadro 1;pronto 1;");
+  EXPECT_EQ(r.err, "Erro: Fim de arquivo inesperado \n");
 }
