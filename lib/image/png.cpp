@@ -14,6 +14,7 @@
 #include "base/arquivo.h"
 #include "base/erro.h"
 #include "image/lebloco.h"
+#include "image/linhabin.h"
 
 namespace imagorix {
 
@@ -131,19 +132,7 @@ FOLHA LePng(ARQLE& arq) {
   switch (h.tipo) {
     case FOLHA::BINARIA: {
       f.bin.aloca(nl, nc);
-      const std::size_t palavras = (static_cast<std::size_t>(nc) + 31) / 32;
-      for (int r = 0; r < nl; ++r, b += h.bytes_linha) {
-        std::uint32_t* w = f.bin.row(r);
-        for (std::size_t k = 0; k < palavras; ++k) {
-          std::uint32_t v = 0;
-          for (std::size_t j = 0; j < 4; ++j) {
-            const std::size_t i = 4 * k + j;
-            v = v << 8 | (i < h.bytes_linha ? b[i] : 0u);
-          }
-          w[k] = v;
-        }
-        if (nc) w[palavras - 1] &= mascara_final(nc);
-      }
+      for (int r = 0; r < nl; ++r, b += h.bytes_linha) detail::bytes_para_palavras(b, h.bytes_linha, f.bin.row(r), nc, false);
       break;
     }
     case FOLHA::CINZA:
@@ -228,16 +217,8 @@ void imp_png(const std::string& nome, int nl, int nc, int prof, int tipo, std::s
 
 void ImpPng(const IMGBIN& img, const std::string& nome) {
   const std::size_t bytes = (static_cast<std::size_t>(img.nc() > 0 ? img.nc() : 0) + 7) / 8;
-  imp_png(nome, img.nl(), img.nc(), 1, PNG_COLOR_TYPE_GRAY, bytes, [&](int r, png_byte* d) {
-    const std::uint32_t* w = img.row(r);
-    const std::uint32_t fim = mascara_final(img.nc());
-    const std::size_t palavras = (static_cast<std::size_t>(img.nc()) + 31) / 32;
-    for (std::size_t i = 0; i < bytes; ++i) {
-      std::uint32_t v = w[i / 4];
-      if (i / 4 == palavras - 1) v &= fim;
-      d[i] = static_cast<png_byte>(v >> (24 - 8 * (i % 4)));
-    }
-  });
+  imp_png(nome, img.nl(), img.nc(), 1, PNG_COLOR_TYPE_GRAY, bytes,
+          [&](int r, png_byte* d) { detail::palavras_para_bytes(img.row(r), img.nc(), d, false); });
 }
 
 void ImpPng(const IMGGRY& img, const std::string& nome) {
@@ -247,14 +228,8 @@ void ImpPng(const IMGGRY& img, const std::string& nome) {
 
 void ImpPng(const IMGCOR& img, const std::string& nome) {
   imp_png(nome, img.nl(), img.nc(), 8, PNG_COLOR_TYPE_RGB, 3 * static_cast<std::size_t>(img.nc() > 0 ? img.nc() : 0),
-          [&](int r, png_byte* d) {
-            const COR* s = img.row(r);
-            for (int k = 0; k < img.nc(); ++k) {
-              d[3 * k] = s[k].r;
-              d[3 * k + 1] = s[k].g;
-              d[3 * k + 2] = s[k].b;
-            }
-          });
+          // The file's order is the pixels' own: red, green, blue.
+          [&](int r, png_byte* d) { std::memcpy(d, img.row(r), 3 * static_cast<std::size_t>(img.nc())); });
 }
 
 }  // namespace imagorix

@@ -15,6 +15,7 @@
 #include "base/arquivo.h"
 #include "base/erro.h"
 #include "image/lebloco.h"
+#include "image/linhabin.h"
 
 namespace imagorix {
 
@@ -207,20 +208,8 @@ FOLHA LeTiff(ARQLE& arq) {
     // Here 1 is white: a file where 1 is black is inverted.
     const bool inverte = foto == PHOTOMETRIC_MINISWHITE;
     f.bin.aloca(l, c);
-    const std::size_t palavras = (std::size_t{nc} + 31) / 32;
     const unsigned char* b = buf.data();
-    for (int r = 0; r < l; ++r, b += bytes) {
-      std::uint32_t* w = f.bin.row(r);
-      for (std::size_t k = 0; k < palavras; ++k) {
-        std::uint32_t v = 0;
-        for (std::size_t j = 0; j < 4; ++j) {
-          const std::size_t i = 4 * k + j;
-          v = v << 8 | (i < bytes ? b[i] : 0u);
-        }
-        w[k] = inverte ? ~v : v;
-      }
-      w[palavras - 1] &= mascara_final(c);
-    }
+    for (int r = 0; r < l; ++r, b += bytes) detail::bytes_para_palavras(b, bytes, f.bin.row(r), c, inverte);
   } else if (linhas && (bps == 8 || bps == 16)) {
     f.tipo = FOLHA::CINZA;
     const std::size_t bytes = std::size_t{nc} * (bps / 8);
@@ -316,12 +305,8 @@ void imp_tiff(const std::string& nome, int nl, int nc, int spp, int bps, int fot
 void ImpTiff(const IMGBIN& img, const std::string& nome) {
   const std::size_t bytes = (static_cast<std::size_t>(img.nc() > 0 ? img.nc() : 0) + 7) / 8;
   imp_tiff(nome, img.nl(), img.nc(), 1, 1, PHOTOMETRIC_MINISWHITE, COMPRESSION_CCITTFAX4, bytes,
-           [&](int r, unsigned char* d) {
-             // 0 is white in the file.
-             const std::uint32_t* w = img.row(r);
-             for (std::size_t i = 0; i < bytes; ++i) d[i] = static_cast<unsigned char>(~(w[i / 4] >> (24 - 8 * (i % 4))));
-             if (img.nc() % 8) d[bytes - 1] &= static_cast<unsigned char>(0xFF00u >> (img.nc() % 8));
-           });
+           // 0 is white in the file.
+           [&](int r, unsigned char* d) { detail::palavras_para_bytes(img.row(r), img.nc(), d, true); });
 }
 
 void ImpTiff(const IMGGRY& img, const std::string& nome) {
@@ -332,14 +317,9 @@ void ImpTiff(const IMGGRY& img, const std::string& nome) {
 
 void ImpTiff(const IMGCOR& img, const std::string& nome) {
   imp_tiff(nome, img.nl(), img.nc(), 3, 8, PHOTOMETRIC_RGB, COMPRESSION_ADOBE_DEFLATE,
-           3 * static_cast<std::size_t>(img.nc() > 0 ? img.nc() : 0), [&](int r, unsigned char* d) {
-             const COR* s = img.row(r);
-             for (int k = 0; k < img.nc(); ++k) {
-               d[3 * k] = s[k].r;
-               d[3 * k + 1] = s[k].g;
-               d[3 * k + 2] = s[k].b;
-             }
-           });
+           3 * static_cast<std::size_t>(img.nc() > 0 ? img.nc() : 0),
+           // The file's order is the pixels' own: red, green, blue.
+           [&](int r, unsigned char* d) { std::memcpy(d, img.row(r), 3 * static_cast<std::size_t>(img.nc())); });
 }
 
 }  // namespace imagorix

@@ -281,6 +281,17 @@ class LECOR {
 
  private:
   const CHUNK& cab() { return ch_ = le_chunk(f_); }
+  // The next chunk header that is not "JUNK", passing over the padding;
+  // every byte read or passed is counted off s.
+  const CHUNK& cab_sem_junk(long long& s) {
+    s -= 8;
+    cab();
+    while (ch_.e("JUNK")) {
+      s -= pula(ch_.size) + 8;
+      cab();
+    }
+    return ch_;
+  }
   // n bytes into the work buffer (zeros past them).
   long long le_corpo(u32 n) {
     if (n > buf_.size()) erro(GRANDE, "");
@@ -307,20 +318,10 @@ class LECOR {
   void anariff(long long s) {
     if (!le_tipo(f_, "AVI ")) erro("Erro: Nao-AVI_", "");
     s -= 4;
-    s -= 8;
-    cab();
-    while (ch_.e("JUNK")) {
-      s -= pula(ch_.size) + 8;
-      cab();
-    }
+    cab_sem_junk(s);
     if (!ch_.e("LIST")) erro("Erro: Nao-LIST 2", "");
     s -= anaavih(ch_.size);
-    s -= 8;
-    cab();
-    while (ch_.e("JUNK")) {
-      s -= pula(ch_.size) + 8;
-      cab();
-    }
+    cab_sem_junk(s);
     if (!ch_.e("LIST")) {
       std::fwrite(ch_.id, 1, 4, stdout);
       std::fflush(stdout);
@@ -340,12 +341,7 @@ class LECOR {
     long long s = tam;
     if (!le_tipo(f_, "hdrl")) erro("Erro: Nao-hdrl", "");
     s -= 4;
-    s -= 8;
-    cab();
-    while (ch_.e("JUNK")) {
-      s -= pula(ch_.size) + 8;
-      cab();
-    }
+    cab_sem_junk(s);
     if (!ch_.e("avih")) erro("Erro: Nao-avih", "");
     s -= le_corpo(ch_.size);
     const u32 us = u32le(&buf_[0]), nf = u32le(&buf_[16]), nc = u32le(&buf_[32]), nl = u32le(&buf_[36]);

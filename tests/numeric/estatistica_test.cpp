@@ -12,13 +12,6 @@ using namespace numtest;
 
 namespace {
 
-VETOR<double> vetor(std::initializer_list<double> xs) {
-  VETOR<double> v(int(xs.size()));
-  int i = 0;
-  for (double x : xs) v(i++) = x;
-  return v;
-}
-
 void expect_vetor(const VETOR<double>& v, std::initializer_list<double> xs, double tol) {
   ASSERT_EQ(v.n(), int(xs.size()));
   int i = 0;

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <functional>
+#include <initializer_list>
 #include <random>
 #include <string>
 #include <vector>
@@ -18,6 +19,14 @@ namespace numtest {
 
 using imagorix::MATRIZ;
 using imagorix::VETOR;
+
+// A vector of the values listed.
+inline VETOR<double> vetor(std::initializer_list<double> xs) {
+  VETOR<double> v(int(xs.size()));
+  int i = 0;
+  for (double x : xs) v(i++) = x;
+  return v;
+}
 
 // erro(a) prints a, a blank (the empty second text) and a line feed.
 inline std::string mensagem(const std::string& a) { return testsupport::stderr_line(a + " "); }

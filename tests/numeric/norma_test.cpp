@@ -10,17 +10,6 @@
 using namespace imagorix;
 using namespace numtest;
 
-namespace {
-
-VETOR<double> vetor(std::initializer_list<double> xs) {
-  VETOR<double> v(int(xs.size()));
-  int i = 0;
-  for (double x : xs) v(i++) = x;
-  return v;
-}
-
-}  // namespace
-
 TEST(Norma, KnownValuesForVectorsAndMatrices) {
   const VETOR<double> v = vetor({3, -4});
   const MATRIZ<double> m(1, 2, 3.0, -4.0), mt(2, 1, -4.0, 3.0);

@@ -14,6 +14,7 @@
 
 #include "base/arquivo.h"
 #include "support/files.h"
+#include "support/sequences.h"
 #include "video/i3d.h"
 
 using namespace imagorix;
@@ -44,16 +45,6 @@ I3DCOR colorida(int nf, int nl, int nc, int fd = 250000) {
       for (int c = 0; c < nc; ++c) s(f, l, c) = COR{BYTE(40 * f + l), BYTE(90 * c), BYTE(l ^ c ^ 0x55)};
   s.fd() = fd;
   return s;
-}
-
-template <class P>
-bool iguais(const I3D<P>& a, const I3D<P>& b) {
-  if (a.nf() != b.nf() || a.nl() != b.nl() || a.nc() != b.nc()) return false;
-  for (int f = 0; f < a.nf(); ++f)
-    for (int l = 0; l < a.nl(); ++l)
-      for (int c = 0; c < a.nc(); ++c)
-        if (!(a(f, l, c) == b(f, l, c))) return false;
-  return true;
 }
 
 template <class S>
@@ -154,24 +145,24 @@ TEST(ImpAvi, FrameBytes) {
 TEST(LeAvi, RoundTrips) {
   for (auto [nf, nl, nc] : {std::tuple{1, 1, 1}, {3, 3, 5}, {2, 7, 4}, {4, 5, 13}}) {
     const I3DGRY g = cinza(nf, nl, nc);
-    EXPECT_TRUE(iguais(lido_gry(escrito(g)), g)) << nl << "x" << nc;
+    EXPECT_TRUE(same_sequence(lido_gry(escrito(g)), g)) << nl << "x" << nc;
     for (int fd : {1, 33367, 40000, 1000000}) {
       const I3DCOR k = colorida(nf, nl, nc, fd);
       const I3DCOR r = lido_cor(escrito(k));
-      EXPECT_TRUE(iguais(r, k)) << nl << "x" << nc;
+      EXPECT_TRUE(same_sequence(r, k)) << nl << "x" << nc;
       EXPECT_EQ(r.fd(), fd);
     }
   }
   // Frames larger than the writer's block of rows (about 256 KiB).
   const I3DGRY grande = cinza(2, 1100, 1023);
-  EXPECT_TRUE(iguais(lido_gry(escrito(grande)), grande));
+  EXPECT_TRUE(same_sequence(lido_gry(escrito(grande)), grande));
   // Read from a pipe as from the file.
   I3DCOR k;
   LeAvi(k, pipe_holding(escrito(colorida(2, 3, 5, 40000))));
-  EXPECT_TRUE(iguais(k, colorida(2, 3, 5, 40000)));
+  EXPECT_TRUE(same_sequence(k, colorida(2, 3, 5, 40000)));
   I3DGRY g;
   LeAvi(g, pipe_holding(escrito(cinza(2, 3, 5))));
-  EXPECT_TRUE(iguais(g, cinza(2, 3, 5)));
+  EXPECT_TRUE(same_sequence(g, cinza(2, 3, 5)));
 }
 
 // A real sequence takes the file's frame count and sizes, each level v as
@@ -191,7 +182,7 @@ TEST(LeAvi, GreyVariantsAccepted) {
   // JUNK before the hdrl list, avih, strh, strf and movi; a palette entry
   // (10, 20, 31) is level 20.
   for (std::size_t k : {12, 24, 100, 164, 1264})
-    EXPECT_TRUE(iguais(lido_gry(insere(b, k, junk, {})), cinza(2, 3, 5))) << k;
+    EXPECT_TRUE(same_sequence(lido_gry(insere(b, k, junk, {})), cinza(2, 3, 5))) << k;
   Bytes p = b;
   p[212 + 4 * 2] = 31, p[213 + 4 * 2] = 20, p[214 + 4 * 2] = 10;
   p[212 + 4 * 255] = p[213 + 4 * 255] = p[214 + 4 * 255] = 255;
@@ -295,7 +286,7 @@ TEST(LeAvi, ColourVariantsAccepted) {
   };
   for (const Bytes& c : casos) {
     const I3DCOR r = lido_cor(c);
-    EXPECT_TRUE(iguais(r, k));
+    EXPECT_TRUE(same_sequence(r, k));
     EXPECT_EQ(r.fd(), 40000);
   }
   // Scale 1000 and rate 25000: 39000 to 41000 microseconds agree.
@@ -322,7 +313,7 @@ TEST(LeAvi, ColourAsCommonWritersLayItOut) {
       std::copy(linhas.begin() + std::ptrdiff_t(16 * (2 - r)), linhas.begin() + std::ptrdiff_t(16 * (3 - r)),
                 b.begin() + std::ptrdiff_t(q + 8 + 16 * r));
   }
-  EXPECT_TRUE(iguais(lido_cor(b), k));
+  EXPECT_TRUE(same_sequence(lido_cor(b), k));
 }
 
 // Written by ffmpeg (rawvideo, -fflags +bitexact) from the frames of
@@ -332,7 +323,7 @@ TEST(LeAvi, ColourAsCommonWritersLayItOut) {
 TEST(LeAvi, ColourFileWrittenByFfmpeg) {
   I3DCOR k;
   LeAvi(k, std::string(TEST_DATA_DIR) + "/ffmpeg_bgr24_5x3.avi");
-  EXPECT_TRUE(iguais(k, colorida(3, 3, 5, 40000)));
+  EXPECT_TRUE(same_sequence(k, colorida(3, 3, 5, 40000)));
   EXPECT_EQ(k.fd(), 40000);
 }
 
@@ -573,7 +564,7 @@ TEST(LeAvi, HandsFramesOverAsTheyAreRead) {
     ARQLE a(p, "rb", "abertura", "buffer");
     LeAvi(r, a);
     EXPECT_EQ(r.log, "inicio 3 3 5 250000;quadro 0;pronto 0;quadro 1;pronto 1;quadro 2;pronto 2;fim;");
-    EXPECT_TRUE(iguais(r.frames, g));
+    EXPECT_TRUE(same_sequence(r.frames, g));
   }
   {
     const I3DCOR k = colorida(2, 4, 3, 33367);
@@ -581,7 +572,7 @@ TEST(LeAvi, HandsFramesOverAsTheyAreRead) {
     ARQLE a(pipe_holding(escrito(k)), "rb", "abertura", "buffer");
     LeAvi(r, a);
     EXPECT_EQ(r.log, "inicio 2 4 3 33367;quadro 0;pronto 0;quadro 1;pronto 1;fim;");
-    EXPECT_TRUE(iguais(r.frames, k));
+    EXPECT_TRUE(same_sequence(r.frames, k));
   }
   // A colour file whose RIFF list claims more than it holds: every frame is
   // handed over, but the file is not sound, so there is no fim.

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "support/files.h"
+#include "support/sequences.h"
 
 using namespace imagorix;
 using namespace testsupport;
@@ -21,15 +22,6 @@ I3DGRY numerada(int nf, int nl, int nc) {
     for (int l = 0; l < nl; ++l)
       for (int c = 0; c < nc; ++c) s(f, l, c) = BYTE(100 * f + 10 * l + c);
   return s;
-}
-
-bool iguais(const I3DGRY& a, const I3DGRY& b) {
-  if (a.nf() != b.nf() || a.nl() != b.nl() || a.nc() != b.nc()) return false;
-  for (int f = 0; f < a.nf(); ++f)
-    for (int l = 0; l < a.nl(); ++l)
-      for (int c = 0; c < a.nc(); ++c)
-        if (a(f, l, c) != b(f, l, c)) return false;
-  return true;
 }
 
 }  // namespace
@@ -92,7 +84,7 @@ TEST(I3D, AccessOutsideUsesTheBackground) {
     EXPECT_EQ(s(f, l, c), 77) << f << " " << l << " " << c;
   s(2, 0, 0) = 5;  // a store outside changes the background, no frame
   EXPECT_EQ(s.fundo(), 5);
-  EXPECT_TRUE(iguais(s, numerada(2, 2, 3)));
+  EXPECT_TRUE(same_sequence(s, numerada(2, 2, 3)));
 }
 
 TEST(I3D, FillSetsEveryElementButNotTheBackground) {

@@ -10,6 +10,7 @@
 #include "image/leimp.h"
 #include "image/tipo.h"
 #include "support/files.h"
+#include "support/sequences.h"
 #include "video/avi.h"
 #include "video/i3d.h"
 
@@ -33,16 +34,6 @@ I3D<P> sequencia(int nf, int nl, int nc) {
   return s;
 }
 
-template <class P>
-bool iguais(const I3D<P>& a, const I3D<P>& b) {
-  if (a.nf() != b.nf() || a.nl() != b.nl() || a.nc() != b.nc()) return false;
-  for (int f = 0; f < a.nf(); ++f)
-    for (int l = 0; l < a.nl(); ++l)
-      for (int c = 0; c < a.nc(); ++c)
-        if (!(a(f, l, c) == b(f, l, c))) return false;
-  return true;
-}
-
 // Written with imp under nome, detected as tipo and read back with le.
 template <class P>
 void ida_volta(const I3D<P>& s, const std::string& nome, int tipo) {
@@ -51,7 +42,7 @@ void ida_volta(const I3D<P>& s, const std::string& nome, int tipo) {
   EXPECT_EQ(TipoImg(p), tipo) << nome;
   I3D<P> r(1, 1, 1);
   le(r, p);
-  EXPECT_TRUE(iguais(r, s)) << nome;
+  EXPECT_TRUE(same_sequence(r, s)) << nome;
 }
 
 }  // namespace
@@ -69,7 +60,7 @@ TEST(LeImpSeq, EachClassRoundTripsThroughItsFormats) {
   imp(sequencia<CPXF>(2, 2, 2), p);
   I3DCPX x;
   le(x, pipe_holding(read_bytes(p)));
-  EXPECT_TRUE(iguais(x, sequencia<CPXF>(2, 2, 2)));
+  EXPECT_TRUE(same_sequence(x, sequencia<CPXF>(2, 2, 2)));
 }
 
 TEST(LeImpSeq, RealSequenceToAviTruncatesToGrey) {
