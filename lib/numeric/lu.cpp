@@ -4,6 +4,7 @@
 #include <cmath>
 #include <utility>
 
+#include "base/algebra.h"
 #include "base/erro.h"
 
 namespace imagorix {
@@ -73,6 +74,23 @@ MATRIZ<double> decompoe_copia(const MATRIZ<double>& a, VETOR<int>& indx, double&
   return lu;
 }
 
+// x with a x = b, each column of b solved on one decomposition of a copy of
+// the square a (b has a's rows).
+MATRIZ<double> resolve_colunas(const MATRIZ<double>& a, const MATRIZ<double>& b) {
+  const int n = a.nl(), m = b.nc();
+  VETOR<int> indx;
+  double d;
+  const MATRIZ<double> lu = decompoe_copia(a, indx, d);
+  MATRIZ<double> x(n, m);
+  VETOR<double> coluna(n);
+  for (int j = 0; j < m; ++j) {
+    for (int i = 0; i < n; ++i) coluna(i) = b(i, j);
+    lusubst(lu, indx, coluna);
+    for (int i = 0; i < n; ++i) x(i, j) = coluna(i);
+  }
+  return x;
+}
+
 }  // namespace
 
 void LUDCMP(MATRIZ<double>& a, VETOR<int>& indx, double& d) { decompoe(a, indx, d); }
@@ -114,18 +132,7 @@ VETOR<double> lineq(const MATRIZ<double>& a, const VETOR<double>& b) {
 MATRIZ<double> lineq(const MATRIZ<double>& a, const MATRIZ<double>& b) {
   if (a.nl() != a.nc()) erro("Erro: Matriz a nao-quadrada em lineq");
   if (b.nl() != a.nl()) erro("Erro: Dimensao do matriz b");
-  const int n = a.nl(), m = b.nc();
-  VETOR<int> indx;
-  double d;
-  const MATRIZ<double> lu = decompoe_copia(a, indx, d);
-  MATRIZ<double> x(n, m);
-  VETOR<double> coluna(n);
-  for (int j = 0; j < m; ++j) {
-    for (int i = 0; i < n; ++i) coluna(i) = b(i, j);
-    lusubst(lu, indx, coluna);
-    for (int i = 0; i < n; ++i) x(i, j) = coluna(i);
-  }
-  return x;
+  return resolve_colunas(a, b);
 }
 
 double det(const MATRIZ<double>& a) {
@@ -139,19 +146,7 @@ double det(const MATRIZ<double>& a) {
 
 MATRIZ<double> inv(const MATRIZ<double>& a) {
   if (a.nl() != a.nc()) erro("Erro: Matriz a nao-quadrada em inv");
-  const int n = a.nl();
-  VETOR<int> indx;
-  double d;
-  const MATRIZ<double> lu = decompoe_copia(a, indx, d);
-  MATRIZ<double> y(n, n);
-  VETOR<double> coluna(n);
-  for (int j = 0; j < n; ++j) {
-    for (int i = 0; i < n; ++i) coluna(i) = 0.0;
-    coluna(j) = 1.0;
-    lusubst(lu, indx, coluna);
-    for (int i = 0; i < n; ++i) y(i, j) = coluna(i);
-  }
-  return y;
+  return resolve_colunas(a, identidade(a.nl()));
 }
 
 }  // namespace imagorix
